@@ -1,0 +1,224 @@
+// zendraquil-lex: the lexicon maintainer's tool. It works in the current folder
+// as the program does: ./word.lst is loaded exactly as at start-up.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+#if defined(__unix__) || defined(__APPLE__)
+#include <sys/resource.h>
+#endif
+
+#include "core/Import.h"
+#include "core/Random.h"
+#include "core/WordDatabase.h"
+#include "tools/WordBuilderSearch.h"
+
+using namespace zq;
+
+namespace {
+
+const char kUsage[] =
+    "usage: zendraquil-lex COMMAND [ARGS]\n"
+    "\n"
+    "Works on ./word.lst in the current folder, loaded as the program loads it\n"
+    "(built-in two-letter words, expurged words, synonym rings, *.wordset files).\n"
+    "\n"
+    "commands:\n"
+    "  verify                 load word.lst and print a summary; exit 0 when it\n"
+    "                         loaded cleanly, 1 when it did not load or is damaged\n"
+    "  export [FILE|-]        write the text backup (default backup.lst; - is\n"
+    "                         standard output), one record per line in word order\n"
+    "  import FILE...         build ./word.lst from record files: one record per\n"
+    "                         line, word*definition*part of speech*synonym*~, or a\n"
+    "                         bare word (empty fields); a later file's record\n"
+    "                         replaces an earlier one's; errors are FILE:LINE: reason\n"
+    "                         and nothing is written then\n"
+    "  anagram LETTERS [FILTER]\n"
+    "                         the Word Builder's list: every word the letters make\n"
+    "                         (a space is a blank) fitting the filter (a space is\n"
+    "                         any letter), best score first\n"
+    "  best LETTERS           the highest-scoring word the letters make, as\n"
+    "                         'word score'; nothing when none\n"
+    "  --help                 this text\n";
+
+class ConsoleUi final : public UserInterface {
+  public:
+    void message(const std::string& text) override {
+        std::fprintf(stderr, "zendraquil-lex: %s\n", text.c_str());
+    }
+    bool askYesNo(const std::string&) override { return false; }
+};
+
+int fail(const std::string& text) {
+    std::fprintf(stderr, "zendraquil-lex: %s\n", text.c_str());
+    return 2;
+}
+
+long peakMemoryKb() {
+#if defined(__unix__) || defined(__APPLE__)
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) == 0) return usage.ru_maxrss;
+#endif
+    return -1;
+}
+
+int treeHeight(CWordNode* root) {
+    std::vector<std::pair<CWordNode*, int>> stack{{root, 1}};
+    int height = 0;
+    while (!stack.empty()) {
+        auto [node, depth] = stack.back();
+        stack.pop_back();
+        height = std::max(height, depth);
+        if (node->smaller) stack.emplace_back(node->smaller, depth + 1);
+        if (node->greater) stack.emplace_back(node->greater, depth + 1);
+    }
+    return height;
+}
+
+int verify(ConsoleUi& ui) {
+    const auto started = std::chrono::steady_clock::now();
+    DatabaseSetup setup;
+    setup.ui = &ui;
+    CWordDatabase db(setup);
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
+            .count();
+    if (!db.loaded) return 1;
+
+    std::map<std::size_t, int> byLength;
+    int withDefinition = 0, expurged = 0, inRings = 0, rings = 0;
+    std::unordered_set<const CWordNode*> seen;
+    for (CWordNode* node : db.inOrder()) {
+        ++byLength[std::strlen(node->word())];
+        if (*node->definition() && !node->has(CWordNode::Expurged)) ++withDefinition;
+        if (node->has(CWordNode::Expurged)) ++expurged;
+        if (node->nextSynonym && !seen.count(node)) {
+            ++rings;
+            const CWordNode* p = node;
+            do {
+                seen.insert(p);
+                ++inRings;
+                p = p->nextSynonym;
+            } while (p && p != node && !seen.count(p));
+        }
+    }
+    const LoadReport& r = db.loadReport();
+    std::printf("word.lst: %lld bytes\n", static_cast<long long>(r.fileSize));
+    std::printf("entries: %zu\n", db.inOrder().size());
+    std::printf("entries by word length:");
+    for (auto [length, count] : byLength)
+        std::printf(" %zu:%d", length, count);
+    std::printf("\n");
+    std::printf("with definitions: %d\n", withDefinition);
+    std::printf("expurged: %d\n", expurged);
+    std::printf("synonym rings: %d (%d entries)\n", rings, inRings);
+    std::printf("tree height: %d\n", treeHeight(db.root));
+    std::printf("records in file: %d (deleted %d, refused %d)\n", r.records, r.deletedRecords,
+                r.refusedRecords);
+    std::printf("decompressed text: %lld bytes (capacity %lld)\n",
+                static_cast<long long>(r.textBytes), static_cast<long long>(r.capacity));
+    std::printf("load time: %.1f ms\n", ms);
+    std::printf("peak memory: %.1f MB\n", peakMemoryKb() / 1024.0);
+    if (r.damaged) std::printf("damaged: yes\n");
+    return r.damaged ? 1 : 0;
+}
+
+int exportText(ConsoleUi& ui, const std::string& target) {
+    DatabaseSetup setup;
+    setup.ui = &ui;
+    CWordDatabase db(setup);
+    if (!db.loaded) return 1;
+    if (target != "-") return db.backupText(target) ? 0 : 1;
+    for (CWordNode* node : db.inOrder()) {
+        if (std::strlen(node->word()) <= 2) continue;
+        const std::string line = formatRecord(node->entry()) + "\n";
+        if (std::fwrite(line.data(), 1, line.size(), stdout) != line.size()) return 1;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int importFiles(ConsoleUi& ui, const std::vector<std::string>& files) {
+    std::vector<ImportRecord> records;
+    std::vector<std::string> errors;
+    if (!readRecordFiles(realFileSystem(), files, records, errors)) {
+        for (const std::string& e : errors)
+            std::fprintf(stderr, "%s\n", e.c_str());
+        return 1;
+    }
+    DatabaseSetup setup;
+    setup.ui = &ui;
+    if (!writeWordList(setup, records)) return 1;
+    std::printf("word.lst written: %zu records\n", records.size());
+    return 0;
+}
+
+bool rackText(const std::string& in, std::string& out, bool isFilter) {
+    out.clear();
+    for (unsigned char c : in) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+        if ((c < 'a' || c > 'z') && c != ' ') return false;
+        out += static_cast<char>(c);
+    }
+    return isFilter || !out.empty();
+}
+
+int anagram(ConsoleUi& ui, const std::string& letters, const std::string& filter) {
+    DatabaseSetup setup;
+    setup.ui = &ui;
+    CWordDatabase db(setup);
+    if (!db.loaded) return 1;
+    db.markAll(false);
+    for (const std::string& line : listBuildableWords(db, letters, filter))
+        std::printf("%s\n", line.c_str());
+    return 0;
+}
+
+int best(ConsoleUi& ui, const std::string& letters) {
+    DatabaseSetup setup;
+    setup.ui = &ui;
+    CWordDatabase db(setup);
+    if (!db.loaded) return 1;
+    db.markAll(false);
+    if (CWordNode* node = db.bestWordFor(letters.c_str()))
+        std::printf("%s %d\n", node->word(), node->score());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    seedRandomFromClock();
+    std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    const std::string command = args[0];
+    ConsoleUi ui;
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    if (command == "verify" && args.size() == 1) return verify(ui);
+    if (command == "export" && args.size() <= 2)
+        return exportText(ui, args.size() == 2 ? args[1] : std::string(kBackupName));
+    if (command == "import" && args.size() >= 2)
+        return importFiles(ui, std::vector<std::string>(args.begin() + 1, args.end()));
+    if ((command == "anagram" && (args.size() == 2 || args.size() == 3)) ||
+        (command == "best" && args.size() == 2)) {
+        std::string letters, filter;
+        if (!rackText(args[1], letters, false))
+            return fail("LETTERS must be letters a-z and spaces (blanks)");
+        if (args.size() == 3 && !rackText(args[2], filter, true))
+            return fail("FILTER must be letters a-z and spaces (any letter)");
+        return command == "best" ? best(ui, letters) : anagram(ui, letters, filter);
+    }
+    std::fputs(kUsage, stderr);
+    return 2;
+}

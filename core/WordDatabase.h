@@ -1,0 +1,177 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/FileSystem.h"
+#include "core/Host.h"
+#include "core/WordNode.h"
+
+namespace zq {
+
+class CUserWordSet;
+
+// Texts the database shows the user.
+namespace msg {
+inline constexpr const char* kNoWordList =
+    "The data file, \"word.lst\", needs to be in the same folder as the Zendraquil program";
+inline constexpr const char* kTooBig =
+    "The data file, \"word.lst\", is too big for this version of Zendraquil. Download the "
+    "latest version of Zendraquil.";
+inline constexpr const char* kDamaged =
+    "The data file, \"word.lst\", is damaged. The words read before the damaged place have "
+    "been loaded.";
+inline constexpr const char* kPoolFull =
+    "%d words of \"word.lst\" could not be loaded because the word list is full.";
+inline constexpr const char* kSaveQuestion = "Database has been modified. Save?";
+inline constexpr const char* kSaveFailed =
+    "The data file, \"word.lst\", could not be saved: %s. The file on disk is unchanged.";
+inline constexpr const char* kBackupFailed =
+    "The text backup, \"backup.lst\", could not be written: %s.";
+} // namespace msg
+
+inline constexpr const char* kWordListName = "word.lst";
+inline constexpr const char* kBackupName = "backup.lst";
+inline constexpr std::uint16_t kWordListHeader = 6;
+// Decompressed word list text beyond this is refused as too big.
+inline constexpr std::int64_t kMaxWordListText = 64 * 1024 * 1024;
+// Longest record text a chunk can carry.
+inline constexpr int kMaxRecordLength = 32767;
+
+// Where the database loads from and reports to.
+struct DatabaseSetup {
+    ProgressSink* progressBar = nullptr;
+    StatusSink* statusLine = nullptr;
+    UserInterface* ui = nullptr;
+    FileSystem* fileSystem = nullptr; // the real one when null
+    std::string folder;               // the working folder; empty = current
+    // False: the lexicon starts from the root, the built-in words and the
+    // expurged words only, without reading word.lst (for building a new list).
+    bool readWordList = true;
+    // With readWordList false: entries added, in this order, where the file's
+    // records would be (their text is copied).
+    const std::vector<WordEntry>* records = nullptr;
+};
+
+// What the last load found, for the tools that report on it.
+struct LoadReport {
+    std::int64_t fileSize = 0;
+    std::int64_t capacity = 0;
+    std::int64_t textBytes = 0;
+    int records = 0;
+    int deletedRecords = 0;
+    int refusedRecords = 0;
+    bool damaged = false;
+};
+
+// The whole lexicon: one binary search tree of entries ordered by word, its
+// root always "me", never rebalanced. Exactly one exists per process; its
+// constructor loads word.lst and its destructor offers to save edits.
+class CWordDatabase {
+  public:
+    explicit CWordDatabase(const DatabaseSetup& setup);
+    CWordDatabase(ProgressSink* progressBar, StatusSink* statusLine);
+    virtual ~CWordDatabase();
+    CWordDatabase(const CWordDatabase&) = delete;
+    CWordDatabase& operator=(const CWordDatabase&) = delete;
+
+    // Field order follows the database's record layout.
+    StatusSink* statusLine = nullptr;
+    CUserWordSet* userWordSets = nullptr;
+    int setCompleted = 0;
+    int modified = 0;
+    std::unique_ptr<char[]> textBuffer;
+    ProgressSink* progressBar = nullptr;
+    int loaded = 0;
+    CWordNode* root = nullptr;
+    int setSize = 0;
+    int drawnCount = 0;
+
+    // The entry for the word if it is in the current word set.
+    CWordNode* find(const char* word) const;
+    CWordNode* find(const std::string& word) const { return find(word.c_str()); }
+    // Adds or replaces an entry; a definition of exactly "delete" adds nothing.
+    // Returns the entry, or null (deleted record, or no free pool slot).
+    CWordNode* addEntry(const char* word, const char* definition, const char* partOfSpeech,
+                        const char* synonym, bool copyText);
+    int forEachInOrder(WordVisitor visit, void* context);
+    int forEachShuffled(WordVisitor visit, void* context);
+    template <class F> int forEachInOrder(F&& f) {
+        for (CWordNode* node : inOrder())
+            if (const int r = f(node)) return r;
+        return 0;
+    }
+    template <class F> int forEachShuffled(F&& f) { return root->forEachShuffled(f); }
+    // Fills `slots` with up to `max` word set members after skipping `skip`;
+    // returns `max` when all were filled, 0 when the members ran out first.
+    int collectMembers(int skip, CWordNode** slots, int max);
+    // The highest-scoring word set member the letters can make (alphabetically
+    // first among equals); null when none scores above 0.
+    CWordNode* bestWordFor(const char* letters);
+
+    // Marks every entry (expurged ones only when asked) as a word set member,
+    // clearing Drawn, and resets the pass counters.
+    void markAll(bool includeExpurged);
+
+    // Writes word.lst so that it reloads into the same tree. Returns false and
+    // reports when it could not; word.lst is then unchanged.
+    bool save();
+    // Writes backup.lst, one record per line in word order. Reports failure.
+    bool backupText() { return backupText(pathOf(kBackupName)); }
+    bool backupText(const std::string& path);
+
+    // The entries in word order, with each word's length and letter mask, built
+    // once and rebuilt only when entries have been added since.
+    struct IndexedEntry {
+        CWordNode* node;
+        std::uint32_t letters; // bit i: the word holds 'a' + i; bit 31: another character
+        std::uint32_t length;
+    };
+    const std::vector<CWordNode*>& inOrder();
+    const std::vector<IndexedEntry>& indexed();
+
+    const LoadReport& loadReport() const { return report_; }
+    const DatabaseSetup& setup() const { return setup_; }
+    FileSystem& fileSystem() const { return *fs_; }
+    std::string pathOf(const char* name) const { return joinPath(setup_.folder, name); }
+    UserInterface* ui() const { return setup_.ui; }
+    void tell(const std::string& text) const;
+
+  private:
+    bool load();
+    bool readWordList();
+    void addBuiltIns();
+    void addExpurged();
+    void linkSynonyms();
+    void rebuildIndex();
+
+    DatabaseSetup setup_;
+    FileSystem* fs_;
+    LoadReport report_;
+    std::vector<CWordNode*> order_;
+    std::vector<IndexedEntry> indexed_;
+    int indexedAtCounter_ = -1;
+    bool indexHasMasks_ = false;
+};
+
+// Record text of an entry as word.lst and backup.lst hold it:
+// word*definition*partOfSpeech*synonym*~
+std::string formatRecord(const WordEntry& entry);
+
+// Checks that an entry can be stored and read back: a word of letters a-z,
+// fields free of '*', '~', line breaks and NUL, and a record text of at most
+// 32,767 bytes. Returns an empty string when valid, else the reason.
+std::string validateEntry(const std::string& word, const std::string& definition,
+                          const std::string& partOfSpeech, const std::string& synonym);
+
+// The built-in rows: the root entry, the two-letter words and the expurged
+// words.
+extern const WordEntry kRootEntry;
+extern const WordEntry kBuiltInWords[];
+extern const char* const kExpurgedWords[];
+int builtInWordCount();
+int expurgedWordCount();
+
+} // namespace zq

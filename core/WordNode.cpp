@@ -1,0 +1,187 @@
+#include "core/WordNode.h"
+
+#include <cstring>
+
+#include "core/Random.h"
+
+namespace zq {
+
+namespace {
+CWordNode g_pool[CNodePool::kSlots];
+int g_counter = 1;
+
+inline const char* skipString(const char* s) {
+    return s + std::strlen(s) + 1;
+}
+} // namespace
+
+CWordNode::CWordNode(const char* word, const char* definition, const char* partOfSpeech,
+                     const char* synonym, bool copyText) {
+    initDetached(word, definition, partOfSpeech, synonym, copyText);
+}
+
+CWordNode::~CWordNode() {
+    releaseText();
+}
+
+void CWordNode::releaseText() {
+    if (has(OwnsText)) delete[] text;
+    text = nullptr;
+    clear(OwnsText);
+}
+
+void CWordNode::reset() {
+    releaseText();
+    greater = smaller = nextSynonym = nullptr;
+    flags = 0;
+}
+
+CWordNode* CWordNode::setContent(const char* word, const char* definition, const char* partOfSpeech,
+                                 const char* synonym, bool copyText) {
+    char* oldText = has(OwnsText) ? text : nullptr;
+    if (copyText) {
+        if (!synonym) synonym = "";
+        const std::size_t lw = std::strlen(word) + 1, ld = std::strlen(definition) + 1,
+                          lp = std::strlen(partOfSpeech) + 1, ls = std::strlen(synonym) + 1;
+        char* block = new char[lw + ld + lp + ls];
+        std::memcpy(block, word, lw);
+        std::memcpy(block + lw, definition, ld);
+        std::memcpy(block + lw + ld, partOfSpeech, lp);
+        std::memcpy(block + lw + ld + lp, synonym, ls);
+        text = block;
+        set(OwnsText);
+    } else {
+        text = const_cast<char*>(word);
+        clear(OwnsText);
+    }
+    delete[] oldText;
+    if (std::strcmp(this->partOfSpeech(), "expurged") == 0) set(Expurged);
+    return this;
+}
+
+void CWordNode::initDetached(const char* word, const char* definition, const char* partOfSpeech,
+                             const char* synonym, bool copyText) {
+    releaseText();
+    flags = 0;
+    smaller = greater = nextSynonym = nullptr;
+    setContent(word, definition, partOfSpeech, synonym, copyText);
+}
+
+CWordNode* CWordNode::insertOrReplace(const char* word, const char* definition,
+                                      const char* partOfSpeech, const char* synonym,
+                                      bool copyText) {
+    CWordNode* node = this;
+    for (;;) {
+        const int cmp = std::strcmp(node->text, word);
+        if (cmp == 0) return node->setContent(word, definition, partOfSpeech, synonym, copyText);
+        CWordNode*& side = cmp > 0 ? node->smaller : node->greater;
+        if (!side) {
+            CWordNode* fresh = CNodePool::allocate();
+            if (!fresh) return nullptr;
+            side = fresh;
+            return fresh->setContent(word, definition, partOfSpeech, synonym, copyText);
+        }
+        node = side;
+    }
+}
+
+CWordNode* CWordNode::linkSynonym(CWordNode* other) {
+    if (nextSynonym) return nextSynonym;
+    if (other->nextSynonym) {
+        nextSynonym = other->nextSynonym;
+        other->nextSynonym = this;
+    } else {
+        nextSynonym = other;
+        other->nextSynonym = this;
+    }
+    return other;
+}
+
+CWordNode* CWordNode::matchesInRing(const char* word) {
+    CWordNode* node = this;
+    do {
+        if (std::strcmp(node->text, word) == 0) return node;
+        node = node->nextSynonym;
+    } while (node && node != this);
+    return nullptr;
+}
+
+const char* CWordNode::definition() const {
+    return skipString(text);
+}
+const char* CWordNode::partOfSpeech() const {
+    return skipString(definition());
+}
+const char* CWordNode::synonym() const {
+    return skipString(partOfSpeech());
+}
+
+WordEntry CWordNode::entry() const {
+    WordEntry e;
+    e.word = text;
+    e.definition = skipString(e.word);
+    e.partOfSpeech = skipString(e.definition);
+    e.synonym = skipString(e.partOfSpeech);
+    return e;
+}
+
+// The walks keep their own stack, so a tree of any height (a word list saved in
+// word order makes one as deep as it is long) is walked without recursion.
+int CWordNode::forEachInOrder(WordVisitor visit, void* context) {
+    std::vector<CWordNode*> stack;
+    stack.reserve(64);
+    CWordNode* node = this;
+    while (node || !stack.empty()) {
+        while (node) {
+            stack.push_back(node);
+            node = node->smaller;
+        }
+        node = stack.back();
+        stack.pop_back();
+        if (const int result = visit(node, context)) return result;
+        node = node->greater;
+    }
+    return 0;
+}
+
+int CWordNode::forEachShuffled(WordVisitor visit, void* context) {
+    std::vector<CWordNode*> stack;
+    stack.reserve(64);
+    stack.push_back(this);
+    while (!stack.empty()) {
+        CWordNode* node = stack.back();
+        stack.pop_back();
+        const bool smallerFirst = (randomNumber() & 1) != 0;
+        if (const int result = visit(node, context)) return result;
+        CWordNode* first = smallerFirst ? node->smaller : node->greater;
+        CWordNode* second = smallerFirst ? node->greater : node->smaller;
+        if (second) stack.push_back(second);
+        if (first) stack.push_back(first);
+    }
+    return 0;
+}
+
+CWordNode* CNodePool::slot(int index) {
+    return &g_pool[index];
+}
+
+CWordNode* CNodePool::allocate() {
+    if (g_counter + 1 >= kSlots) return nullptr;
+    return &g_pool[++g_counter];
+}
+
+int CNodePool::counter() {
+    return g_counter;
+}
+
+bool CNodePool::contains(const CWordNode* node) {
+    return node >= g_pool && node < g_pool + kSlots;
+}
+
+void CNodePool::reset() {
+    for (int i = 0; i <= g_counter && i < kSlots; ++i)
+        g_pool[i].reset();
+    g_counter = 1;
+}
+
+} // namespace zq

@@ -1,0 +1,159 @@
+#include "tests/support/TestSupport.h"
+
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <memory>
+#include <random>
+#include <sstream>
+
+#include "core/ChunkCodec.h"
+
+namespace zq::test {
+
+Bytes bytesOf(const std::string& text) {
+    return Bytes(text.begin(), text.end());
+}
+
+std::string hex(const Bytes& bytes) {
+    std::string out;
+    char b[4];
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        std::snprintf(b, sizeof b, i ? " %02x" : "%02x", bytes[i]);
+        out += b;
+    }
+    return out;
+}
+
+std::size_t MemoryStream::read(void* buffer, std::size_t count) {
+    const std::size_t n = std::min(count, input_.size() - readAt_);
+    if (n) std::memcpy(buffer, input_.data() + readAt_, n);
+    readAt_ += n;
+    return n;
+}
+
+std::size_t MemoryStream::write(const void* buffer, std::size_t count) {
+    const auto* p = static_cast<const std::uint8_t*>(buffer);
+    output_.insert(output_.end(), p, p + count);
+    return count;
+}
+
+bool MemoryStream::seek(std::int64_t position) {
+    if (position < 0 || static_cast<std::size_t>(position) > input_.size()) return false;
+    readAt_ = static_cast<std::size_t>(position);
+    return true;
+}
+
+Bytes compress(const Bytes& content, std::uint16_t header) {
+    MemoryStream out;
+    {
+        CChunkCodec codec(&out);
+        codec.open(CChunkCodec::Writing);
+        codec.beginCompress(header);
+        codec.write(content.data(), content.size());
+        codec.finishCompress();
+        codec.flush();
+    }
+    return out.output();
+}
+
+Bytes decompress(const Bytes& stream, std::uint16_t header, bool* ok) {
+    // Byte by byte for the exact length, and again in odd-sized blocks that
+    // cross token boundaries; both must agree on the full blocks.
+    auto reader = [&](MemoryStream& in) {
+        auto codec = std::make_unique<CChunkCodec>(&in);
+        codec->open(CChunkCodec::Reading);
+        codec->beginCodec(header);
+        return codec;
+    };
+    MemoryStream bytewise(stream);
+    auto exact = reader(bytewise);
+    Bytes all;
+    std::uint8_t byte;
+    while (exact->read(&byte, 1) == 1)
+        all.push_back(byte);
+    if (ok) *ok = exact->endMarkerSeen() && !exact->truncated();
+
+    MemoryStream blockwise(stream);
+    auto blocks = reader(blockwise);
+    std::uint8_t buffer[777];
+    for (std::size_t at = 0; blocks->read(buffer, sizeof buffer) == sizeof buffer;
+         at += sizeof buffer) {
+        if (at + sizeof buffer > all.size() ||
+            !std::equal(buffer, buffer + sizeof buffer, all.begin() + static_cast<long>(at)))
+            return {}; // the two ways of reading disagree: make the caller's test fail
+    }
+    return all;
+}
+
+Bytes chunkContent(const std::vector<std::string>& records) {
+    Bytes content;
+    for (const std::string& r : records) {
+        content.push_back(static_cast<std::uint8_t>(r.size() & 0xFF));
+        content.push_back(static_cast<std::uint8_t>(r.size() >> 8));
+        content.insert(content.end(), r.begin(), r.end());
+    }
+    content.push_back(0);
+    content.push_back(0);
+    return content;
+}
+
+Bytes wordListBytes(const std::vector<std::string>& records, std::uint16_t header) {
+    Bytes file{static_cast<std::uint8_t>(header & 0xFF), static_cast<std::uint8_t>(header >> 8)};
+    const Bytes body = compress(chunkContent(records), header);
+    file.insert(file.end(), body.begin(), body.end());
+    return file;
+}
+
+TempDir::TempDir() {
+    static std::mt19937_64 rng{std::random_device{}()};
+    for (;;) {
+        auto candidate = std::filesystem::temp_directory_path() /
+                         ("zq-test-" + std::to_string(rng() % 1000000000ULL));
+        std::error_code ec;
+        if (std::filesystem::create_directory(candidate, ec)) {
+            path_ = candidate.string();
+            return;
+        }
+    }
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+}
+
+void TempDir::write(const std::string& name, const Bytes& bytes) const {
+    std::ofstream out(file(name), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+}
+
+void TempDir::write(const std::string& name, const std::string& text) const {
+    write(name, bytesOf(text));
+}
+
+Bytes TempDir::read(const std::string& name) const {
+    std::ifstream in(file(name), std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+bool TempDir::exists(const std::string& name) const {
+    return std::filesystem::exists(file(name));
+}
+
+const std::vector<std::string>& enableWords() {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> out;
+        std::ifstream in(ZQ_ENABLE_LIST);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > 2) out.push_back(line);
+        }
+        return out;
+    }();
+    return words;
+}
+
+} // namespace zq::test

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace zq {
+
+class CWordDatabase;
+class CWordNode;
+
+inline constexpr int kBuilderListBudget = 500;
+inline constexpr const char* kNoWordFound = "No word found";
+inline constexpr const char* kMoreNotShown = "More not shown";
+
+struct BuildResult {
+    CWordNode* entry;
+    long score;
+};
+
+// Every word of the lexicon that the letters can make (a space is a blank) and
+// that fits the filter (same length; a space matches any letter), highest
+// score first and alphabetical among equal scores. Letters on a blank score 0.
+// Expurged words never qualify; membership marks are not consulted. Upper-case
+// input is treated as lower case.
+std::vector<BuildResult> findBuildableWords(CWordDatabase& database, const std::string& letters,
+                                            const std::string& filter);
+
+// The result list as the Word Builder shows it: "word : score" lines, at most
+// 500 of them followed by "More not shown" when more remain, or the single
+// line "No word found".
+std::vector<std::string> listBuildableWords(CWordDatabase& database, const std::string& letters,
+                                            const std::string& filter);
+
+} // namespace zq
