@@ -1,0 +1,764 @@
+#!/usr/bin/env python3
+"""Regenerate lexicon/entries.txt, the definitions that ship in word.lst.
+
+Machine-made lines come from WordNet 3.0 (package wordnet-base) and GCIDE
+(package dict-gcide).  Hand-written lines live in entries-hand.txt and always
+win over machine lines; pos-override.txt forces a part of speech (letter,
+interj, unit ...) and makes the generator pick the matching sense.
+
+    python3 lexicon/generate.py            # write lexicon/entries.txt
+    python3 lexicon/generate.py --missing  # list target words still undefined
+
+Only the Python standard library is used and the output is deterministic.
+"""
+
+import argparse
+import gzip
+import os
+import re
+import subprocess
+import sys
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+ROOT = os.path.dirname(HERE)
+WORDNET_DIR = "/usr/share/wordnet"
+GCIDE_DICT = "/usr/share/dictd/gcide.dict.dz"
+GCIDE_INDEX = "/usr/share/dictd/gcide.index"
+
+# Tile counts of the 98-tile bag; the letter weight of a word is the sum of the
+# counts of its letters, and a seven-letter word is a high-probability bingo
+# when that weight exceeds 51.
+TILE_COUNTS = dict(zip("abcdefghijklmnopqrstuvwxyz",
+                       [9, 2, 2, 4, 12, 2, 3, 2, 9, 1, 1, 4, 2, 6, 8, 2, 1, 6, 4, 6, 4, 2, 2, 1, 2, 1]))
+
+# Parts of speech of the 96 two-letter words, whose entries are built into the
+# program; inflections are worded from them ("plural of ba") and the set sizes
+# counted with them.
+TWO_LETTER_POS = {
+    "so": "n", "de": "prep", "as": "adv", "hi": "interj", "oh": "interj", "ti": "letter",
+    "ah": "interj", "am": "v", "ad": "n", "ba": "n", "ax": "n", "bo": "n", "er": "interj",
+    "eh": "interj", "fa": "letter", "jo": "n", "if": "n", "li": "unit", "my": "pron",
+    "mm": "interj", "nu": "letter", "ox": "n", "op": "n", "pi": "letter", "we": "pron",
+    "ya": "pron", "un": "pron", "aa": "n", "ab": "n", "ae": "adj", "ag": "adj", "ai": "interj",
+    "al": "n", "an": "indefinite article", "ar": "letter", "at": "prep", "aw": "interj", "ay": "n",
+    "be": "v", "bi": "n", "by": "prep", "do": "v", "ed": "n", "ef": "letter", "el": "n",
+    "em": "letter", "en": "letter", "es": "letter", "et": "v", "ex": "letter", "go": "v",
+    "ha": "interj", "he": "pron", "hm": "interj", "ho": "interj", "id": "n", "in": "prep",
+    "is": "v", "it": "pron", "ka": "n", "la": "letter", "lo": "interj", "ma": "n", "mi": "letter",
+    "mo": "n", "mu": "letter", "na": "adv", "ne": "adj", "no": "adv", "od": "n", "oe": "n",
+    "of": "prep", "om": "n", "on": "prep", "or": "conj", "os": "n", "ow": "interj", "oy": "interj",
+    "pa": "n", "pe": "letter", "re": "letter", "sh": "interj", "si": "letter", "ta": "n",
+    "to": "prep", "uh": "interj", "um": "interj", "up": "adv", "us": "pron", "ut": "n", "wo": "n",
+    "ye": "pron", "yo": "interj", "xi": "letter", "xu": "unit", "me": "pron",
+}
+
+MAX_DEF = 110          # definitions are cut back to about this many characters
+SET_POS = ("letter", "interj", "unit")
+
+
+def weight(word):
+    return sum(TILE_COUNTS.get(c, 0) for c in word)
+
+
+def is_bingo(word):
+    return len(word) == 7 and weight(word) > 51
+
+
+def default_enable():
+    return os.environ.get("ZQ_ENABLE") or os.path.join(ROOT, "..", "shared", "lexicon", "enable1.txt")
+
+
+def load_enable(path):
+    with open(path, encoding="ascii") as f:
+        return [w.strip() for w in f if w.strip()]
+
+
+def load_expurged():
+    path = os.path.join(ROOT, "core", "ExpurgedWords.inc")
+    words = set()
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                m = re.match(r'\s*"([a-z]+)",', line)
+                if m:
+                    words.add(m.group(1))
+    return words
+
+
+def read_records(path):
+    """word -> (definition, pos, synonym) from a file of word*def*pos*syn*~ lines."""
+    out = {}
+    if not os.path.exists(path):
+        return out
+    with open(path, encoding="utf-8") as f:
+        for n, line in enumerate(f, 1):
+            line = line.rstrip("\n")
+            if not line or line.startswith("#"):
+                continue
+            parts = line.split("*")
+            if len(parts) != 5 or parts[4] != "~":
+                sys.exit("%s:%d: malformed record: %s" % (path, n, line))
+            if parts[0] in out:
+                sys.exit("%s:%d: duplicate word %s" % (path, n, parts[0]))
+            out[parts[0]] = (parts[1], parts[2], parts[3])
+    return out
+
+
+def read_overrides(path):
+    out = {}
+    if os.path.exists(path):
+        with open(path, encoding="utf-8") as f:
+            for line in f:
+                line = line.split("#", 1)[0].strip()
+                if line:
+                    word, pos = line.split(None, 1)
+                    out[word] = pos.strip()
+    return out
+
+
+# ---------------------------------------------------------------- text tidying
+
+ACCENT = re.compile(r"\[([`'\"=^~.,:]*)([a-zA-Z]{1,2})([`'\"=^~.,:]*)\]")
+
+
+def to_ascii(s):
+    s = s.replace("\u2014", " - ").replace("\u2013", "-").replace("\u2019", "'")
+    s = s.replace("\u2018", "'").replace("\u201c", '"').replace("\u201d", '"')
+    s = s.encode("ascii", "ignore").decode("ascii")
+    return s
+
+
+def tidy(text):
+    """Plain one-line text, no record separators, cut to a readable length."""
+    text = to_ascii(text)
+    text = text.replace("*", "").replace("~", "")
+    text = re.sub(r"\s*\([^()]*`[^()]*\)", "", text)          # (usually followed by `to')
+    text = re.sub(r"`([^`']*)'", r'"\1"', text)
+    text = text.replace("`", "'")
+    text = re.sub(r"\s*--\s*[A-Z][\w. ]*$", "", text)             # quoted author
+    if not re.match(r"(?i)see ", text):
+        text = re.sub(r"[.;,]?\s*\(?See (?:\d\w )?[A-Z][^.;]*\.?\)?.*$", "", text)
+    text = money_fraction(text)
+    text = re.sub(r"\s+", " ", text).strip()
+    text = text.strip(" ;,:")
+    if len(text) > MAX_DEF:
+        text = shorten(text)
+    if text.endswith("."):
+        text = text[:-1]
+    return text
+
+
+FRACTIONS = {"10": "one tenth", "100": "one hundredth", "1,000": "one thousandth", "1000": "one thousandth"}
+
+
+def money_fraction(text):
+    """WordNet words small coins as "100 agorot equal 1 shekel in Israel"; say what the coin is."""
+    m = re.match(r"(\d[\d,]*) (\S+) (?:formerly )?(?:equal|equaled|equals|are worth|is worth) (?:1|one) ([\w' -]+?)(?: in (.+))?$", text)
+    if not m:
+        return text
+    count, unit, place = m.group(1), m.group(3), m.group(4)
+    unit = re.sub(r"^(Yemeni|Deutsche) ", "", unit)
+    where = " of " + place if place else ""
+    if count in FRACTIONS:
+        return "a coin%s worth %s of %s %s" % (where, FRACTIONS[count], "an" if unit[0] in "aeiou" else "a", unit)
+    return "a coin%s; %s of them make one %s" % (where, count, unit)
+
+
+STOP_WORDS = {"a", "an", "the", "of", "and", "or", "to", "by", "when", "is", "at", "in", "on", "with",
+              "which", "that", "for", "as", "from", "its", "their", "are", "be", "it", "into", "per"}
+
+
+def shorten(text):
+    """Cut a long definition at a clause boundary, never in the middle of a phrase."""
+    best = -1
+    for sep in ("; ", ", ", " (", " that ", " which ", " when ", " where ", " in which ", " used ", " having "):
+        pos = text.rfind(sep, 0, MAX_DEF)
+        if pos >= 40:
+            best = max(best, pos)
+    if best < 0:
+        best = text.rfind(" ", 0, MAX_DEF)
+    words = text[:best].rstrip(" ;,:").split(" ")
+    while len(words) > 3 and words[-1].lower() in STOP_WORDS:
+        words.pop()
+    text = " ".join(words)
+    if text.count("(") > text.count(")"):
+        text = text[:text.rfind("(")].rstrip(" ;,:")
+    return text
+
+
+COMMON_WORDS = set()      # filled with the ENABLE list at start-up
+PROPER_WORDS = {"English", "French", "Latin", "Greek", "German", "Spanish", "Italian", "Dutch", "Scottish",
+                "Irish", "Welsh", "Indian", "American", "British", "Roman", "Hebrew", "Arabic", "Turkish",
+                "Chinese", "Japanese", "Russian", "Persian", "Hindu", "Jewish", "Christian", "Muslim", "Moslem",
+                "Mexican", "African", "Australian", "European", "Asian", "Egyptian", "Norse", "Swedish", "Polish",
+                "Hungarian", "Portuguese", "Malay", "Hawaiian", "Polynesian", "Sanskrit", "Tibetan", "Celtic",
+                "Saxon", "Anglo", "Gothic", "Biblical", "Bible", "God", "Christ", "Jesus", "Mohammedan", "Buddhist",
+                "Canadian", "Peruvian", "Brazilian", "Philippine", "Siberian", "Arctic", "Norwegian", "Danish"}
+
+
+def lower_first(text):
+    """GCIDE capitalises every definition; the lexicon starts them in lower case."""
+    if len(text) > 1 and text[0].isupper() and (text[1].islower() or text[:2] == "A "):
+        first = text.split(" ", 1)[0]
+        bare = re.sub(r"\W+$", "", first)
+        if bare.lower() in COMMON_WORDS and bare not in PROPER_WORDS:
+            return text[0].lower() + text[1:]
+        if first in ("A", "An", "The", "Any", "One", "To", "Of", "In", "Having", "Being", "Made", "Pertaining",
+                     "Relating", "That", "Which", "Same", "Like", "Not", "Full", "Without", "Used", "See", "Some",
+                     "Belonging", "Resembling", "Consisting", "Containing", "Characterized", "Designating") \
+                or first.endswith(("ing", "ed", "ly")):
+            return text[0].lower() + text[1:]
+    return text
+
+
+# ---------------------------------------------------------------- WordNet
+
+WN_POS = {"n": "n", "v": "v", "a": "adj", "s": "adj", "r": "adv"}
+WN_FILES = {"n": "noun", "v": "verb", "a": "adj", "r": "adv"}
+QUANTITY_LEXFILE = 23   # noun.quantity: units of measure and of money
+
+
+class WordNet:
+    def __init__(self, enable_set):
+        self.enable = enable_set
+        self.index = {}      # (lemma, p) -> [offsets]
+        self.data = {}       # (p, offset) -> (lexfile, [words], gloss)
+        self.counts = {}     # (lemma, p) -> tagged frequency
+        self.exc = {}        # (inflected, p) -> [bases]
+        for p, name in WN_FILES.items():
+            with open(os.path.join(WORDNET_DIR, "index." + name), encoding="latin-1") as f:
+                for line in f:
+                    if line.startswith(" "):
+                        continue
+                    parts = line.split()
+                    lemma, synset_cnt, ptr_cnt = parts[0], int(parts[2]), int(parts[3])
+                    offs = parts[6 + ptr_cnt:6 + ptr_cnt + synset_cnt]
+                    self.index[(lemma, p)] = offs
+            with open(os.path.join(WORDNET_DIR, "data." + name), encoding="latin-1") as f:
+                for line in f:
+                    if line.startswith(" "):
+                        continue
+                    head, _, gloss = line.partition(" | ")
+                    parts = head.split()
+                    off, lexfile, wcnt = parts[0], int(parts[1]), int(parts[3], 16)
+                    words = [parts[4 + 2 * i] for i in range(wcnt)]
+                    self.data[(p, off)] = (lexfile, words, gloss.strip())
+            with open(os.path.join(WORDNET_DIR, name + ".exc"), encoding="latin-1") as f:
+                for line in f:
+                    parts = line.split()
+                    if len(parts) >= 2:
+                        self.exc[(parts[0], p)] = parts[1:]
+        with open(os.path.join(WORDNET_DIR, "cntlist.rev"), encoding="latin-1") as f:
+            for line in f:
+                key, _, cnt = line.split()
+                lemma, _, rest = key.partition("%")
+                p = {"1": "n", "2": "v", "3": "a", "4": "r", "5": "a"}[rest[0]]
+                self.counts[(lemma, p)] = self.counts.get((lemma, p), 0) + int(cnt)
+
+    def senses(self, word, p):
+        """Synsets of word in part of speech p whose member is the lower-case word itself."""
+        out = []
+        for off in self.index.get((word, p), []):
+            lexfile, words, gloss = self.data[(p, off)]
+            own = [w for w in words if re.sub(r"\(.*\)$", "", w).lower() == word]
+            if not own or not any(re.sub(r"\(.*\)$", "", w) == word for w in own):
+                continue            # only a proper noun (Ares, Alps) uses this spelling
+            out.append((lexfile, words, gloss))
+        return out
+
+    def pos_order(self, word):
+        """Parts of speech the word has, most frequent first."""
+        have = [p for p in "nvar" if self.senses(word, p)]
+        return sorted(have, key=lambda p: (-self.counts.get((word, p), 0), "nvar".index(p)))
+
+    @staticmethod
+    def gloss_text(gloss):
+        # The gloss is "definition; definition; "example"; ...": keep the definitions.
+        parts = [g.strip() for g in gloss.split(";")]
+        defs = [g for g in parts if g and not g.startswith('"')]
+        if not defs:
+            return ""
+        text = defs[0]
+        if len(text) < 30 and len(defs) > 1:
+            text += "; " + defs[1]
+        text = re.sub(r'\s*"[^"]*"?', "", text)
+        return tidy(text)
+
+    def synonym(self, word, words):
+        for w in words:
+            w = re.sub(r"\(.*\)$", "", w).lower()
+            if w != word and w in self.enable and len(w) > 2:
+                return w
+        return ""
+
+    def define(self, word, want=None):
+        """(definition, pos, synonym) from the word's own WordNet senses, or None."""
+        order = self.pos_order(word)
+        if not order:
+            return None
+        if want == "unit":
+            for lexfile, words, gloss in self.senses(word, "n"):
+                if lexfile == QUANTITY_LEXFILE:
+                    return (self.gloss_text(gloss), "unit", self.synonym(word, words))
+            return None
+        if want in WN_POS.values():
+            order = [p for p in order if WN_POS[p] == want] or order
+        p = order[0]
+        senses = self.senses(word, p)
+        lexfile, words, gloss = senses[0]
+        text = self.gloss_text(gloss)
+        for extra in senses[1:3]:
+            if len(text) >= 16:
+                break
+            more = self.gloss_text(extra[2])
+            if more and more not in text:
+                text = text + "; " + more
+        if not text:
+            return None
+        return (text, WN_POS[p], self.synonym(word, words))
+
+
+# ---------------------------------------------------------------- GCIDE
+
+B64 = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"
+
+GCIDE_POS = [
+    (r"interj", "interj"), (r"prep", "prep"), (r"conj", "conj"), (r"pron", "pron"),
+    (r"adv", "adv"), (r"a|adj", "adj"), (r"v\. ?[ti]|v", "v"), (r"n", "n"),
+]
+
+
+POS_RE = re.compile(r",?\s*(n|v\. ?t|v\. ?i|v|a|adj|adv|interj|prep|conj|pron|imp|p\. p|p\. pr|pl|n\. pl)\.(?=[\s,;\[(]|$)")
+
+
+def b64num(s):
+    n = 0
+    for c in s:
+        n = n * 64 + B64.index(c)
+    return n
+
+
+class Gcide:
+    def __init__(self, wanted):
+        self.entries = {}     # lower-case headword -> [(pos, definition)]
+        with gzip.open(GCIDE_DICT) as f:
+            blob = f.read()
+        with open(GCIDE_INDEX, encoding="utf-8", errors="replace") as f:
+            for line in f:
+                parts = line.rstrip("\n").split("\t")
+                if len(parts) != 3:
+                    continue
+                head = parts[0].lower()
+                if head not in wanted:
+                    continue
+                start, length = b64num(parts[1]), b64num(parts[2])
+                text = blob[start:start + length].decode("utf-8", "replace")
+                for item in self.parse(head, text):
+                    if item not in self.entries.setdefault(head, []):
+                        self.entries[head].append(item)
+
+    @staticmethod
+    def parse(head, text):
+        """Yield (pos, definition) pairs of an article for the headword head.
+
+        An article that only lists head as an inflection of its headword
+        ("imp. & p. p. {Alit}") yields ("form:past", base) and the like.
+        """
+        text = ACCENT.sub(lambda mm: mm.group(2), text)
+        first = re.match(r"([^\\\n]+?)\s*\\", text)
+        if not first:
+            return
+        base = first.group(1).strip().lower().replace('"', "").replace("`", "").replace("*", "")
+        heads = {base}
+        heads.update(h.lower().replace('"', "").replace("`", "").replace("*", "").replace("'", "")
+                     for h in re.findall(r"\\([^\\\n]+)\\", text[:400]))
+        pm = POS_RE.search(text[:600])
+        if not pm:
+            return
+        header = text[:pm.end()]
+        if head not in heads:
+            # an inflected form named in the bracket after the part of speech
+            tail = text[pm.end():pm.end() + 300]
+            b = re.match(r"[^\[]{0,10}\[([^\]]*)\]", tail)
+            if b and re.search(r"\{%s\}" % re.escape(head), b.group(1), re.I) and " " not in base:
+                seg = b.group(1)
+                seg = seg[:re.search(r"\{%s\}" % re.escape(head), seg, re.I).start()]
+                kinds = re.findall(r"(imp\.|p\. p\.|p\. pr\.|pl\.|superl\.|compar\.)", seg)
+                kind = kinds[-1] if kinds else ""
+                name = {"imp.": "past", "p. p.": "past", "p. pr.": "ing", "pl.": "plural",
+                        "compar.": "comparative", "superl.": "superlative"}.get(kind)
+                if name:
+                    yield ("form:" + name, base)
+            return
+        clean = text
+        for _ in range(3):
+            clean = re.sub(r"\[[^\[\]]*\]",
+                           lambda mm: " [Obs.] " if re.match(r"\[(Obs|R)\.", mm.group(0)) else " ", clean)
+        pm = POS_RE.search(clean[:600])
+        if not pm:
+            return
+        raw = pm.group(1)
+        pos = ""
+        for pat, name in GCIDE_POS:
+            if re.fullmatch(pat, raw):
+                pos = name
+                break
+        body = clean[pm.end():]
+        nl = body.find("\n")
+        body = body[nl + 1:] if nl >= 0 else ""
+        for para in re.split(r"\n\s*\n", body):
+            para = para.strip()
+            if not para or para.startswith(("Note:", "Syn:", "{", "--")):
+                continue
+            para = re.sub(r"^\d+\.\s*", "", para)
+            para = re.sub(r"^\([A-Z][^)]{0,40}\)\s*", "", para)
+            para = re.sub(r"^\([A-Z][^)]{0,40}\)\s*", "", para)
+            obsolete = "[Obs.]" in para
+            para = para.replace("[Obs.]", "")
+            para = re.sub(r"\{([^}]*)\}", r"\1", para)
+            para = re.split(r'\s"|\s--\s|\s--$|;\s*as,|: as,', para)[0]
+            para = re.sub(r"\s+", " ", para)
+            para = re.sub(r"\.\s+[A-Z][a-z]+$", "", para)       # the next article's headword
+            sentence = re.match(r"(.{20,}?[a-z)])\.\s+[A-Z]", para)
+            if sentence:
+                para = sentence.group(1)
+            para = re.sub(r"\s+", " ", para).strip(" ,;")
+            if len(para) < 3 or not re.search(r"[a-z]{3}", para):
+                continue
+            yield (pos + ("!" if obsolete else ""), lower_first(para))
+            return
+
+    def define(self, word, want=None):
+        items = self.entries.get(word, [])
+        if not items:
+            return None
+        cands = []
+        for pos, text in items:
+            obsolete = pos.endswith("!")
+            pos = pos.rstrip("!")
+            cands.append((obsolete, pos, text))
+        if want:
+            pref = [c for c in cands if c[1] == want]
+            cands = pref + [c for c in cands if c[1] != want]
+        else:
+            cands = [c for c in cands if not c[0]] + [c for c in cands if c[0]]
+        for obsolete, pos, text in cands:
+            if pos.startswith("form") or not pos:
+                continue
+            return (text, pos, "")
+        return None
+
+
+# ---------------------------------------------------------------- morphology
+
+def base_forms(word, exc):
+    """Candidate (base, kind) pairs for an inflected word, most likely first.
+
+    kind is one of plural, third, past, ing, comparative, superlative.
+    exc maps (inflected, wordnet pos) to bases from WordNet's exception lists.
+    """
+    out = []
+    for b in exc.get((word, "n"), []):
+        out.append((b, "plural"))
+    for b in exc.get((word, "v"), []):
+        if word.endswith("ing"):
+            out.append((b, "ing"))
+        elif word.endswith("s") and not word.endswith("ss"):
+            out.append((b, "third"))
+        else:
+            out.append((b, "past"))
+    for b in exc.get((word, "a"), []):
+        out.append((b, "superlative" if word.endswith("st") else "comparative"))
+
+    def undouble(stem):
+        if len(stem) > 2 and stem[-1] == stem[-2] and stem[-1] not in "aeiouslz":
+            return [stem[:-1]]
+        return []
+
+    if word.endswith("s") and not word.endswith("ss"):
+        for suf, rep in (("ies", "y"), ("ses", "s"), ("xes", "x"), ("zes", "z"), ("ches", "ch"),
+                         ("shes", "sh"), ("oes", "o"), ("es", "e"), ("s", "")):
+            if word.endswith(suf):
+                out.append((word[:-len(suf)] + rep, "plural"))
+        if word.endswith("zzes"):
+            out.append((word[:-3], "plural"))
+    if word.endswith("men"):
+        out.append((word[:-3] + "man", "plural"))
+    if word.endswith("ed"):
+        stem = word[:-2]
+        for b in [stem + "e", stem] + undouble(stem) + ([stem[:-1] + "y"] if stem.endswith("i") else []):
+            out.append((b, "past"))
+    if word.endswith("ing"):
+        stem = word[:-3]
+        for b in [stem, stem + "e"] + undouble(stem) + ([stem[:-1] + "ie"] if stem.endswith("y") else []):
+            out.append((b, "ing"))
+    for suf, kind in (("er", "comparative"), ("est", "superlative")):
+        if word.endswith(suf):
+            stem = word[:-len(suf)]
+            for b in [stem, stem + "e"] + undouble(stem) + ([stem[:-1] + "y"] if stem.endswith("i") else []):
+                out.append((b, kind))
+    seen, result = set(), []
+    for b, k in out:
+        if b != word and len(b) > 1 and (b, k) not in seen:
+            seen.add((b, k))
+            result.append((b, k))
+    return result
+
+
+def inflection_text(kind, base, base_pos):
+    if base_pos in ("letter", "unit"):
+        base_pos = "n"
+    if kind == "plural":
+        if base_pos == "v":
+            return ("3rd person singular present of " + base, "v")
+        if base_pos != "n":
+            return None
+        return ("plural of " + base, "n")
+    if kind == "third":
+        return ("3rd person singular present of " + base, "v")
+    if kind == "past":
+        return ("past tense of " + base, "v") if base_pos == "v" else None
+    if kind == "ing":
+        return ("present participle of " + base, "v") if base_pos == "v" else None
+    if kind in ("comparative", "superlative"):
+        return (kind + " of " + base, "adj") if base_pos in ("adj", "adv") else None
+    return None
+
+
+# ---------------------------------------------------------------- assembly
+
+def ensure_sources():
+    if os.path.exists(os.path.join(WORDNET_DIR, "data.noun")) and os.path.exists(GCIDE_DICT):
+        return
+    print("installing wordnet-base and dict-gcide ...", file=sys.stderr)
+    subprocess.check_call(["apt-get", "install", "-y", "--no-install-recommends",
+                           "wordnet-base", "dict-gcide"])
+
+
+def target_words(enable, overrides, hand):
+    words = {w for w in enable if len(w) in (3, 4) or is_bingo(w)}
+    words |= {w for w, pos in overrides.items()}
+    words |= {w for w, (d, pos, s) in hand.items() if pos in SET_POS}
+    return words
+
+
+class Definer:
+    def __init__(self, enable, hand, overrides):
+        self.enable = set(enable)
+        self.hand = hand
+        self.overrides = overrides
+        self.wn = WordNet(self.enable)
+        wanted = set(enable)
+        self.gc = Gcide(wanted)
+        self.cache = {}
+
+    def direct(self, word, want=None):
+        """Definition from the word's own entry: hand, WordNet, then GCIDE."""
+        if word in self.hand:
+            d, p, s = self.hand[word]
+            if d and p:
+                return (d, p, s)
+        r = self.wn.define(word, want)
+        if r is None and want in ("unit",):
+            r = self.wn.define(word)
+        if r is None or not r[0]:
+            r = self.gc.define(word, want)
+            if r:
+                r = (self.resolve(word, r[0]), r[1], "")
+        if r and want and r[1] != want:
+            r = (r[0], want, r[2])
+        return r if r and r[0] else None
+
+    def resolve(self, word, text):
+        """Replace a cross reference ("Same as Kat", "See Kat") by the target's own definition."""
+        text = re.sub(r"\s*--\s*[A-Z][\w.,& ]*$", "", text)
+        # Only a plain reference is followed: "Same as Sal, the tree" names one sense
+        # of its target, which may not be the sense that comes first there.
+        m = re.match(r"(?i)(?:Same as|See|Alt\. of|Variant of|A variant of|Var\. of)\s+(?:\d\w )?([A-Za-z]+)"
+                     r"(?:\s+[a-z]+)?(?:[,.;]\s*)?$", text)
+        if not m and re.match(r"(?i)(?:Same as|See|Alt\. of|Variant of|A variant of|Var\. of)\s", text):
+            return ""
+        if m:
+            target = m.group(1).lower()
+            if target != word:
+                r = self.wn.define(target)
+                if r is None:
+                    g = self.gc.define(target)
+                    if g and not re.match(r"(Same as|See|Alt\. of)", g[0]):
+                        r = g
+                if r:
+                    return r[0]
+            return ""           # an unresolved cross reference is no definition
+        return tidy(text)
+
+    def define(self, word):
+        if word in self.cache:
+            return self.cache[word]
+        want = self.overrides.get(word)
+        r = None
+        if word in self.hand and self.hand[word][0] and self.hand[word][1]:
+            r = self.hand[word]
+        if r is None:
+            r = self.wn.define(word, want)
+            if r is None and want:
+                r = self.wn.define(word)
+                if r:
+                    r = (r[0], want, r[1])
+            if r is not None and not want and not any(self.wn.counts.get((word, p)) for p in "nvar"):
+                # A rare sense of a regular inflection ("ways" as a shipway) gives way to
+                # the inflection itself.
+                m = self.morph(word)
+                if m is not None and m[0].startswith(("plural of", "past tense of", "present participle of")):
+                    r = m
+        if r is None and not want:
+            r = self.morph(word)
+            if r is not None and r[0].startswith(("comparative of", "superlative of")):
+                # aliener is a legal term, not "more alien": an own dictionary article wins
+                g = self.gc.define(word)
+                if g is not None:
+                    r = None
+        if r is None:
+            r = self.gc.define(word, want)
+            if r:
+                r = (self.resolve(word, r[0]), want or r[1], "")
+        if r is None and want:
+            r = self.morph(word)
+        if r is None:
+            r = self.derive(word)
+        if r is not None and (not r[0] or not r[1]):
+            r = None
+        self.cache[word] = r
+        return r
+
+    def morph(self, word):
+        forms = base_forms(word, self.wn.exc)
+        forms += [(text, pos[5:]) for pos, text in self.gc.entries.get(word, []) if pos.startswith("form:")]
+        for base, kind in forms:
+            if base not in self.enable:
+                continue
+            if kind == "plural" and (word, "n") in self.wn.exc:
+                return ("plural of " + base, "n", "")
+            for base_pos in self.base_pos(base):
+                t = inflection_text(kind, base, base_pos)
+                if t:
+                    return (t[0], t[1], "")
+        return None
+
+    def derive(self, word):
+        """Last resort for regular derivatives of a known or listed word.
+
+        Inflections of an ENABLE word without a definition of its own, the
+        prefixes re-, pre-, un-, and the suffixes -like, -er (agent), -ness and -less.
+        """
+        ok = self.enable
+        is_verb = lambda b: b in ok and (b + "s" in ok or b + "es" in ok) and (
+            b + "ed" in ok or b + "d" in ok or b[:-1] + "ied" in ok or b + b[-1] + "ed" in ok
+            or b + "ing" in ok or (b.endswith("e") and b[:-1] + "ing" in ok) or b + b[-1] + "ing" in ok)
+        for base, kind in base_forms(word, {}):
+            if base not in ok or len(base) < 3:
+                continue
+            if kind in ("past", "ing") and is_verb(base):
+                return ({"past": "past tense of ", "ing": "present participle of "}[kind] + base, "v", "")
+            if kind == "plural" and not word.endswith("ss"):
+                if is_verb(base):
+                    return ("3rd person singular present of " + base, "v", "")
+                return ("plural of " + base, "n", "")
+        stem_pos = lambda b: self.base_pos(b) if b in ok else []
+        if word.startswith("re") and "v" in stem_pos(word[2:]):
+            return ("to " + word[2:] + " again", "v", "")
+        if word.startswith("pre") and "v" in stem_pos(word[3:]):
+            return ("to " + word[3:] + " beforehand", "v", "")
+        if word.startswith("un"):
+            stem = word[2:]
+            if stem_pos(stem) and stem_pos(stem)[0] in ("adj", "v"):
+                return ("not " + stem, "adj", "")
+        if word.endswith("like") and stem_pos(word[:-4]):
+            base = word[:-4]
+            return ("resembling " + ("an " if base[0] in "aeiou" else "a ") + base, "adj", "")
+        if word.endswith("ness") and stem_pos(word[:-4]):
+            return ("the state of being " + word[:-4], "n", "")
+        if word.endswith("less") and stem_pos(word[:-4]):
+            return ("without " + ("an " if word[0] in "aeiou" else "a ") + word[:-4], "adj", "")
+        for stem in (word[:-2], word[:-1]):
+            if word.endswith("er") and "v" in stem_pos(stem):
+                return ("one that " + (stem + "es" if stem.endswith(("s", "sh", "ch", "x", "z")) else stem + "s"), "n", "")
+        return None
+
+    def base_pos(self, base):
+        """Parts of speech of a base form, most frequent first."""
+        out = []
+        if base in self.hand and self.hand[base][1]:
+            out.append(self.hand[base][1])
+        if base in TWO_LETTER_POS:
+            out.append(TWO_LETTER_POS[base])
+        out += [WN_POS[p] for p in self.wn.pos_order(base)]
+        for pos, _ in self.gc.entries.get(base, []):
+            if not pos.startswith("form"):
+                out.append(pos.rstrip("!"))
+        seen = []
+        for p in out:
+            if p and p not in seen:
+                seen.append(p)
+        return seen
+
+
+def is_abbreviation(short, word):
+    """gal for gallon: WordNet lists abbreviations as synonyms, which make poor quiz answers."""
+    if len(short) > 4 or len(short) >= len(word) or short[0] != word[0]:
+        return False
+    it = iter(word)
+    return all(c in it for c in short)
+
+
+def write_entries(path, records):
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        for word in sorted(records):
+            d, p, s = records[word]
+            f.write("%s*%s*%s*%s*~\n" % (word, d, p, s))
+
+
+def main():
+    ap = argparse.ArgumentParser(description=__doc__.split("\n")[1])
+    ap.add_argument("--enable", default=default_enable(), help="ENABLE word list (env ZQ_ENABLE)")
+    ap.add_argument("--out", default=os.path.join(HERE, "entries.txt"))
+    ap.add_argument("--missing", action="store_true", help="list target words without a definition")
+    args = ap.parse_args()
+
+    ensure_sources()
+    enable = load_enable(args.enable)
+    enable_set = set(enable)
+    COMMON_WORDS.update(enable_set)
+    expurged = load_expurged()
+    hand = read_records(os.path.join(HERE, "entries-hand.txt"))
+    overrides = read_overrides(os.path.join(HERE, "pos-override.txt"))
+    for w in list(hand) + list(overrides):
+        if w not in enable_set:
+            sys.exit("not an ENABLE word: %s" % w)
+
+    definer = Definer(enable, hand, overrides)
+    records, missing = {}, []
+    for word in sorted(target_words(enable, overrides, hand)):
+        if len(word) <= 2 or word in expurged:
+            continue
+        r = definer.define(word)
+        if r is None:
+            missing.append(word)
+            continue
+        d, p, s = r
+        if s and (s not in enable_set or s in expurged or len(s) <= 2 or s == word or is_abbreviation(s, word)):
+            s = ""
+        if word in overrides:
+            p = overrides[word]
+        records[word] = (tidy(d) if word not in hand else d, p, s)
+    if args.missing:
+        for w in missing:
+            print(w)
+        print("%d missing" % len(missing), file=sys.stderr)
+        return
+    write_entries(args.out, records)
+    print("wrote %d entries to %s (%d hand lines, %d targets undefined)"
+          % (len(records), args.out, len(hand), len(missing)), file=sys.stderr)
+
+
+if __name__ == "__main__":
+    main()

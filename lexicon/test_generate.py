@@ -1,0 +1,109 @@
+"""Tests of the lexicon generator's pure text handling (no dictionary data needed).
+
+    python3 -m unittest discover -s lexicon -p 'test_*.py'
+"""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+import generate as g  # noqa: E402
+
+
+class BingoRule(unittest.TestCase):
+    def test_weight_boundary(self):
+        # retains: 6+12+6+9+9+6+4 = 52, the smallest weight that qualifies
+        self.assertEqual(g.weight("retains"), 52)
+        self.assertTrue(g.is_bingo("retains"))
+        self.assertFalse(g.is_bingo("retain"))       # six letters never qualify
+        self.assertFalse(g.is_bingo("jukebox"))       # weight far below 52
+
+
+class Tidy(unittest.TestCase):
+    def test_no_record_separators(self):
+        self.assertNotIn("*", g.tidy("a*b ~ c"))
+        self.assertNotIn("~", g.tidy("a*b ~ c"))
+        self.assertNotIn("\n", g.tidy("two\nlines"))
+
+    def test_wordnet_usage_notes_removed(self):
+        self.assertEqual(g.tidy("(usually followed by `to') naturally disposed toward"),
+                         "naturally disposed toward")
+
+    def test_long_text_cut_at_clause_and_not_on_a_function_word(self):
+        text = ("a unit of electrical charge equal to the amount of charge transferred by a current "
+                "of 1 ampere in 1 second and used throughout the whole of physics")
+        out = g.tidy(text)
+        self.assertLessEqual(len(out), g.MAX_DEF)
+        self.assertNotIn(out.split()[-1], g.STOP_WORDS)
+
+    def test_cut_never_leaves_an_open_bracket(self):
+        text = "x" * 50 + " word (" + "y " * 60 + ")"
+        self.assertEqual(g.tidy(text).count("("), g.tidy(text).count(")"))
+
+    def test_trailing_cross_reference_dropped(self):
+        self.assertEqual(g.tidy("a kind of vessel. See Dhow"), "a kind of vessel")
+
+
+class MoneyFraction(unittest.TestCase):
+    def test_hundredth(self):
+        self.assertEqual(g.money_fraction("100 agorot equal 1 shekel in Israel"),
+                         "a coin of Israel worth one hundredth of a shekel")
+
+    def test_article_before_vowel(self):
+        self.assertEqual(g.money_fraction("100 puls equal 1 afghani in Afghanistan"),
+                         "a coin of Afghanistan worth one hundredth of an afghani")
+
+    def test_other_counts(self):
+        self.assertEqual(g.money_fraction("5 khoums equal 1 ouguiya in Mauritania"),
+                         "a coin of Mauritania; 5 of them make one ouguiya")
+
+    def test_other_text_unchanged(self):
+        self.assertEqual(g.money_fraction("the basic unit of money in Peru"), "the basic unit of money in Peru")
+
+
+class Morphology(unittest.TestCase):
+    def test_regular_suffixes(self):
+        self.assertIn(("cat", "plural"), g.base_forms("cats", {}))
+        self.assertIn(("fly", "plural"), g.base_forms("flies", {}))
+        self.assertIn(("box", "plural"), g.base_forms("boxes", {}))
+        self.assertIn(("bake", "past"), g.base_forms("baked", {}))
+        self.assertIn(("run", "ing"), g.base_forms("running", {}))
+        self.assertIn(("big", "comparative"), g.base_forms("bigger", {}))
+        self.assertIn(("happy", "superlative"), g.base_forms("happiest", {}))
+
+    def test_exception_list_first(self):
+        exc = {("went", "v"): ["go"], ("oxen", "n"): ["ox"]}
+        self.assertEqual(g.base_forms("went", exc)[0], ("go", "past"))
+        self.assertEqual(g.base_forms("oxen", exc)[0], ("ox", "plural"))
+
+    def test_no_self_or_one_letter_base(self):
+        for base, _ in g.base_forms("as", {}):
+            self.assertGreater(len(base), 1)
+        self.assertNotIn(("cats", "plural"), g.base_forms("cats", {}))
+
+    def test_wording(self):
+        self.assertEqual(g.inflection_text("plural", "cat", "n"), ("plural of cat", "n"))
+        self.assertEqual(g.inflection_text("plural", "ask", "v"), ("3rd person singular present of ask", "v"))
+        self.assertEqual(g.inflection_text("past", "go", "v"), ("past tense of go", "v"))
+        self.assertEqual(g.inflection_text("plural", "ef", "letter"), ("plural of ef", "n"))
+        self.assertIsNone(g.inflection_text("past", "cat", "n"))       # catted is not "past tense of" a noun
+        self.assertIsNone(g.inflection_text("comparative", "alien", "n"))
+
+
+class Synonyms(unittest.TestCase):
+    def test_abbreviation_is_not_a_synonym(self):
+        self.assertTrue(g.is_abbreviation("gal", "gallon"))
+        self.assertFalse(g.is_abbreviation("boast", "brag"))
+        self.assertFalse(g.is_abbreviation("aura", "halo"))
+
+
+class TwoLetterTable(unittest.TestCase):
+    def test_all_96_built_in_words(self):
+        self.assertEqual(len(g.TWO_LETTER_POS), 96)
+        self.assertEqual(sum(1 for p in g.TWO_LETTER_POS.values() if p == "unit"), 2)
+
+
+if __name__ == "__main__":
+    unittest.main()
