@@ -14,6 +14,7 @@
 #include <sys/resource.h>
 #endif
 
+#include "cli/SetsCommands.h"
 #include "core/Import.h"
 #include "core/Random.h"
 #include "core/WordDatabase.h"
@@ -219,6 +220,7 @@ int main(int argc, char** argv) {
             return fail("FILTER must be letters a-z and spaces (any letter)");
         return command == "best" ? best(ui, letters) : anagram(ui, letters, filter);
     }
+    if (command == "sets" || command == "members") return runSetsCommand(args, ui);
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/ChunkCodec.h"
+#include "core/WordDatabase.h"
 
 namespace zq::test {
 
@@ -153,6 +154,42 @@ const std::vector<std::string>& enableWords() {
         }
         return out;
     }();
+    return words;
+}
+
+} // namespace zq::test
+
+namespace zq::test {
+
+std::unique_ptr<CWordDatabase> openDatabase(const TempDir& dir, RecordingUi& ui,
+                                            ProgressSink* progress, StatusSink* status) {
+    DatabaseSetup setup;
+    setup.folder = dir.path();
+    setup.ui = &ui;
+    setup.progressBar = progress;
+    setup.statusLine = status;
+    return std::make_unique<CWordDatabase>(setup);
+}
+
+std::unique_ptr<CWordDatabase> databaseWith(const TempDir& dir, RecordingUi& ui,
+                                            const std::vector<std::string>& records) {
+    dir.write(kWordListName, wordListBytes(records));
+    return openDatabase(dir, ui);
+}
+
+std::vector<std::string> preorderWords(CWordDatabase& db) {
+    std::vector<std::string> words;
+    std::vector<CWordNode*> stack{db.root};
+    while (!stack.empty()) {
+        CWordNode* node = stack.back();
+        stack.pop_back();
+        words.emplace_back(node->word());
+        // A marker keeps the shape: which side each child hangs on.
+        words.emplace_back(node->smaller ? "<" : "-");
+        words.emplace_back(node->greater ? ">" : "-");
+        if (node->greater) stack.push_back(node->greater);
+        if (node->smaller) stack.push_back(node->smaller);
+    }
     return words;
 }
 

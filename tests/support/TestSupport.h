@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -99,5 +100,27 @@ class RecordingStatus final : public StatusSink {
 // The ENABLE word list's words longer than two letters; empty when the list is
 // not beside the project.
 const std::vector<std::string>& enableWords();
+
+} // namespace zq::test
+
+namespace zq {
+class CWordDatabase;
+}
+
+namespace zq::test {
+
+// Loads the database from `dir` (word.lst must be there, or not, as the test
+// wants), reporting to `ui`.
+std::unique_ptr<CWordDatabase> openDatabase(const TempDir& dir, RecordingUi& ui,
+                                            ProgressSink* progress = nullptr,
+                                            StatusSink* status = nullptr);
+
+// Writes word.lst with one record per chunk and opens it.
+std::unique_ptr<CWordDatabase> databaseWith(const TempDir& dir, RecordingUi& ui,
+                                            const std::vector<std::string>& records);
+
+// The words of the tree in pre-order (parent before children): equal lists
+// mean equal shapes.
+std::vector<std::string> preorderWords(CWordDatabase& db);
 
 } // namespace zq::test

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/Host.h"
+
+namespace zq {
+
+// The word set commands of zendraquil-lex ("sets" and "members"); args[0] is
+// the command. Returns the process exit code.
+int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui);
+
+} // namespace zq
