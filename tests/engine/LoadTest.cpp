@@ -25,7 +25,9 @@ void* operator new(std::size_t size) {
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return ::operator new(size); }
+void* operator new[](std::size_t size) {
+    return ::operator new(size);
+}
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
     if (g_counting) ++g_allocations;
     return std::malloc(size ? size : 1);
@@ -33,10 +35,18 @@ void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
 void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
     return ::operator new(size, tag);
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
 
 using namespace zq;
 using namespace zq::test;
@@ -98,8 +108,8 @@ TEST(Load, EmptyContentGivesTheBuiltInLexicon) {
 TEST(Load, TheExampleFileHoldsOneRecord) {
     TempDir dir;
     RecordingUi ui;
-    dir.write(kWordListName, Bytes{0x06, 0x00, 0x53, 0x08, 0x00, 0x61, 0x62, 0x63, 0x00, 0x00,
-                                   0x10, 0x00, 0x00});
+    dir.write(kWordListName,
+              Bytes{0x06, 0x00, 0x53, 0x08, 0x00, 0x61, 0x62, 0x63, 0x00, 0x00, 0x10, 0x00, 0x00});
     auto db = openDatabase(dir, ui);
     ASSERT_TRUE(db->loaded);
     CWordNode* abc = db->find("abc");
@@ -121,8 +131,8 @@ TEST(Load, RecordsOverrideAndDeleteInTheirOrder) {
                             "abc*first*n**~", "abc*second*n**~"});
     ASSERT_TRUE(db->loaded);
     EXPECT_EQ(def(*db, "cat"), "a small feline");
-    EXPECT_EQ(def(*db, "ox"), "a castrated bull"); // a record overrides a built-in row
-    EXPECT_EQ(db->find("dog"), nullptr);            // a deleted record is passed over
+    EXPECT_EQ(def(*db, "ox"), "a castrated bull");   // a record overrides a built-in row
+    EXPECT_EQ(db->find("dog"), nullptr);             // a deleted record is passed over
     EXPECT_EQ(def(*db, "go"), "to move or proceed"); // deleting a built-in word changes nothing
     CWordNode* e = db->find(slur);
     ASSERT_NE(e, nullptr);
@@ -137,8 +147,9 @@ TEST(Load, RecordsOverrideAndDeleteInTheirOrder) {
 TEST(Load, SynonymRingsFollowWordOrder) {
     TempDir dir;
     RecordingUi ui;
-    auto db = databaseWith(dir, ui, {"aha*an exclamation*interj**~", "oho*an exclamation*interj**~",
-                                     "zax*a tool*n*nosuchword*~"});
+    auto db = databaseWith(dir, ui,
+                           {"aha*an exclamation*interj**~", "oho*an exclamation*interj**~",
+                            "zax*a tool*n*nosuchword*~"});
     // er links to um, then uh joins after er; um is already in the ring.
     EXPECT_EQ(ringOf(*db, "er"), (std::vector<std::string>{"er", "uh", "um"}));
     // oh is already linked to ho when its own synonym oho comes up.
@@ -168,7 +179,8 @@ TEST(Load, TextBeyondTheExpectedCapacityStillLoads) {
     std::vector<std::string> records;
     for (int i = 0; i < 3000; ++i) {
         std::string word = "zz";
-        for (int n = i; n; n /= 26) word += static_cast<char>('a' + n % 26);
+        for (int n = i; n; n /= 26)
+            word += static_cast<char>('a' + n % 26);
         records.push_back(word + "*" + std::string(300, 'x') + "*n**~");
     }
     TempDir dir;
@@ -188,7 +200,8 @@ TEST(Load, TextAtTheCapacityBoundaryLoads) {
         for (int run = 1; run < 400 && !found; ++run) {
             for (int varied = 0; varied < 20 && !found; ++varied) {
                 std::string def(static_cast<std::size_t>(run), 'x');
-                for (int v = 0; v < varied; ++v) def += static_cast<char>('a' + (v * 7) % 26);
+                for (int v = 0; v < varied; ++v)
+                    def += static_cast<char>('a' + (v * 7) % 26);
                 const std::vector<std::string> records = {"abc*" + def + "*n**~"};
                 const Bytes file = wordListBytes(records);
                 const long capacity = static_cast<long>(file.size()) * 11 / 5;
@@ -223,8 +236,9 @@ TEST(Load, DamagedFilesKeepWhatWasReadAndSaySo) {
         negative.insert(negative.end(), body.begin(), body.end());
     }
     std::vector<std::string> many = good;
-    for (int i = 0; i < 60; ++i) many.push_back("e" + std::string(1, char('a' + i % 26)) +
-                                                std::string(1, char('a' + i / 26)) + "*x*n**~");
+    for (int i = 0; i < 60; ++i)
+        many.push_back("e" + std::string(1, char('a' + i % 26)) +
+                       std::string(1, char('a' + i / 26)) + "*x*n**~");
     Bytes truncated = wordListBytes(many);
     truncated.resize(truncated.size() - 6);
     Bytes noEndMarker = wordListBytes(good);
@@ -275,7 +289,8 @@ TEST(Load, AllocatesNothingPerEntry) {
         std::vector<std::string> records;
         for (int i = 0; i < count; ++i) {
             std::string word = "wx";
-            for (int n = i + 1000; n; n /= 26) word += static_cast<char>('a' + n % 26);
+            for (int n = i + 1000; n; n /= 26)
+                word += static_cast<char>('a' + n % 26);
             records.push_back(word + "*a definition*n**~");
         }
         TempDir dir;
@@ -308,7 +323,8 @@ TEST(Load, FullPoolRefusesTheRestAndSaysHowMany) {
     lines.reserve(static_cast<std::size_t>(records));
     for (int i = 0; i < records; ++i) {
         std::string word = "qx";
-        for (int n = i; n || word.size() < 4; n /= 26) word += static_cast<char>('a' + n % 26);
+        for (int n = i; n || word.size() < 4; n /= 26)
+            word += static_cast<char>('a' + n % 26);
         lines.push_back(word + "****~");
     }
     TempDir dir;

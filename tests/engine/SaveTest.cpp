@@ -13,10 +13,14 @@ using namespace zq::test;
 
 namespace {
 
-const std::vector<std::string> kRecords = {
-    "retains*keeps possession of*v**~", "cat*a small feline*n*kitty*~", "kitty*a kitten*n*cat*~",
-    "zebra*a striped horse*n**~",       "apple*a fruit*n**~",           "mango*a fruit*n**~",
-    "quiz*a short test*n**~",           "aha*an exclamation*interj*ah*~"};
+const std::vector<std::string> kRecords = {"retains*keeps possession of*v**~",
+                                           "cat*a small feline*n*kitty*~",
+                                           "kitty*a kitten*n*cat*~",
+                                           "zebra*a striped horse*n**~",
+                                           "apple*a fruit*n**~",
+                                           "mango*a fruit*n**~",
+                                           "quiz*a short test*n**~",
+                                           "aha*an exclamation*interj*ah*~"};
 
 std::map<std::string, std::string> contentOf(CWordDatabase& db) {
     std::map<std::string, std::string> out;
@@ -27,7 +31,7 @@ std::map<std::string, std::string> contentOf(CWordDatabase& db) {
 
 // A file system that fails one chosen operation.
 class FailingFileSystem final : public FileSystem {
-public:
+  public:
     enum Fail { None, Create, Write, Replace, Copy };
     explicit FailingFileSystem(Fail fail) : fail_(fail) {}
 
@@ -55,10 +59,10 @@ public:
         return realFileSystem().list(f, s);
     }
 
-private:
+  private:
     // Accepts the first 5,000 bytes, then nothing: a full disk.
     class ShortWriter final : public ByteStream {
-    public:
+      public:
         explicit ShortWriter(std::unique_ptr<ByteStream> inner) : inner_(std::move(inner)) {}
         std::size_t read(void* b, std::size_t n) override { return inner_->read(b, n); }
         std::size_t write(const void* b, std::size_t n) override {
@@ -72,7 +76,7 @@ private:
         std::int64_t tell() override { return inner_->tell(); }
         bool seek(std::int64_t p) override { return inner_->seek(p); }
 
-    private:
+      private:
         std::unique_ptr<ByteStream> inner_;
         std::size_t written_ = 0;
     };
@@ -169,8 +173,10 @@ TEST(Save, FailuresLeaveTheFileAsItWasAndAreReported) {
         std::mt19937 rng(5);
         for (int i = 0; i < 400; ++i) {
             std::string word = "zz", definition;
-            for (int n = i; n; n /= 26) word += static_cast<char>('a' + n % 26);
-            for (int n = 0; n < 30; ++n) definition += static_cast<char>('a' + rng() % 26);
+            for (int n = i; n; n /= 26)
+                word += static_cast<char>('a' + n % 26);
+            for (int n = 0; n < 30; ++n)
+                definition += static_cast<char>('a' + rng() % 26);
             db.addEntry(word.c_str(), definition.c_str(), "n", "", true);
         }
         EXPECT_FALSE(db.save());
