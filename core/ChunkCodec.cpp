@@ -12,6 +12,9 @@ constexpr std::uint32_t kWindowSize = 65536;
 // not used, so a source never lies less than 300 bytes from being overwritten.
 constexpr std::uint16_t kMinCandidateGap = 300;
 const char kPrimer[] = "****~";
+// The whole-buffer decoder copies in blocks of 16 bytes and may write up to 15
+// bytes past what it decodes.
+constexpr std::size_t kCopySlack = 32;
 } // namespace
 
 CChunkCodec::CChunkCodec(ByteStream* s) : stream(s) {}
@@ -332,6 +335,109 @@ std::size_t CChunkCodec::read(void* bytes, std::size_t count) {
         done += n;
     }
     return count;
+}
+
+bool DecodedStream::reserve(std::size_t more, std::size_t limit) {
+    if (size + more <= capacity) return true;
+    if (size + more > limit) return false;
+    const std::size_t grown = std::min(limit, std::max(capacity * 2, size + more));
+    std::unique_ptr<char[]> bigger(new (std::nothrow) char[grown]);
+    if (!bigger) return false;
+    if (size) std::memcpy(bigger.get(), data.get(), size);
+    data = std::move(bigger);
+    capacity = grown;
+    return true;
+}
+
+void decodeStream(const std::uint8_t* in, std::size_t size, std::uint16_t header,
+                  std::size_t initialCapacity, std::size_t limit, DecodedStream& out,
+                  const std::function<void(std::size_t)>& progress) {
+    out = DecodedStream{};
+    out.capacity = std::min(initialCapacity, limit);
+    out.data.reset(new (std::nothrow) char[out.capacity ? out.capacity : 1]);
+    if (!out.data) {
+        out.tooBig = true;
+        return;
+    }
+    const std::uint8_t* const end = in + size;
+    const unsigned primed = std::min<unsigned>(header, 5);
+    // Output byte i sits at window position (header + i) mod 65,536; a source
+    // slot not yet overwritten by output still holds its primed content.
+    auto initialByte = [primed](std::uint32_t slot) -> char {
+        return slot < primed ? kPrimer[slot] : '\0';
+    };
+    std::size_t nextReport = 65536;
+    std::size_t tokenStart = 0;
+    for (;;) {
+        tokenStart = out.size;
+        if (in == end) {
+            out.truncated = true;
+            return;
+        }
+        const unsigned t = *in++;
+        if (t == 0) {
+            out.endMarker = true;
+            return;
+        }
+        std::size_t literals = t >> 4;
+        if (literals == 15) {
+            if (in == end) break;
+            literals += *in++;
+        }
+        if (static_cast<std::size_t>(end - in) < literals) break;
+        std::size_t length = t & 15;
+        if (length == 15) {
+            if (static_cast<std::size_t>(end - in) < literals + 1) break;
+            length = 18 + in[literals];
+        } else if (length != 0) {
+            length += 3;
+        }
+        // Room for copying in whole blocks of 16 bytes past the end.
+        if (out.size + literals + length > limit ||
+            (out.size + literals + length + kCopySlack > out.capacity &&
+             !out.reserve(literals + length + kCopySlack, limit + kCopySlack))) {
+            out.tooBig = true;
+            return;
+        }
+        char* const base = out.data.get();
+        if (literals <= 16 && end - in >= 16)
+            std::memcpy(base + out.size, in, 16);
+        else
+            std::memcpy(base + out.size, in, literals);
+        in += literals;
+        out.size += literals;
+        if (length != 0) {
+            if ((t & 15) == 15) ++in;
+            if (end - in < 2) break;
+            const std::uint32_t source = in[0] | (in[1] << 8);
+            in += 2;
+            const std::uint32_t here = static_cast<std::uint16_t>(header + out.size);
+            std::uint32_t distance = static_cast<std::uint16_t>(here - source);
+            if (distance == 0) distance = kWindowSize; // the slot about to be overwritten
+            if (distance <= out.size && distance >= 16) {
+                // Every source block lies wholly before its destination.
+                char* to = base + out.size;
+                const char* from = to - distance;
+                for (std::size_t k = 0; k < length; k += 16)
+                    std::memcpy(to + k, from + k, 16);
+            } else {
+                // Overlapping, or reaching back into the primed window.
+                for (std::size_t k = 0; k < length; ++k) {
+                    const std::size_t at = out.size + k;
+                    base[at] = at >= distance ? base[at - distance]
+                                              : initialByte(static_cast<std::uint16_t>(source + k));
+                }
+            }
+            out.size += length;
+        }
+        if (progress && out.size >= nextReport) {
+            progress(out.size);
+            nextReport = out.size + 65536;
+        }
+    }
+    // A token cut off by the end of the data delivers nothing.
+    out.size = tokenStart;
+    out.truncated = true;
 }
 
 } // namespace zq

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "core/FileSystem.h"
@@ -91,5 +92,26 @@ class CChunkCodec {
     bool truncated_ = false;
     bool endMarker_ = false;
 };
+
+// Decodes a whole compressed stream held in memory, the same bytes as reading
+// it through CChunkCodec, straight into one buffer. The buffer grows as needed
+// up to `limit` bytes.
+struct DecodedStream {
+    std::unique_ptr<char[]> data;
+    std::size_t size = 0;
+    std::size_t capacity = 0;
+    bool endMarker = false; // the stream ended with its end marker
+    bool truncated = false; // the data ended inside a token or before the marker
+    bool tooBig = false;    // decoding would pass the limit
+
+    // Makes room for `more` bytes after the decoded ones without passing
+    // `limit` bytes in all; false when it cannot.
+    bool reserve(std::size_t more, std::size_t limit);
+};
+
+// `progress` (may be empty) is told the decoded size every 64 KiB or so.
+void decodeStream(const std::uint8_t* data, std::size_t size, std::uint16_t header,
+                  std::size_t initialCapacity, std::size_t limit, DecodedStream& out,
+                  const std::function<void(std::size_t)>& progress = {});
 
 } // namespace zq

@@ -119,13 +119,20 @@ std::string joinPath(const std::string& folder, const std::string& name) {
 std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path) {
     auto stream = fs.openRead(path);
     if (!stream) return std::nullopt;
+    // Read straight into a string sized from the file's length, then go on
+    // in blocks in case the file is longer than it said.
     std::string content;
-    char chunk[65536];
+    const auto expected = fs.fileSize(path);
+    std::size_t have = 0;
+    std::size_t block = expected && *expected > 0 ? static_cast<std::size_t>(*expected) + 1 : 65536;
     for (;;) {
-        const std::size_t n = stream->read(chunk, sizeof chunk);
-        content.append(chunk, n);
-        if (n < sizeof chunk) break;
+        content.resize(have + block);
+        const std::size_t n = stream->read(content.data() + have, block);
+        have += n;
+        if (n < block) break;
+        block = 65536;
     }
+    content.resize(have);
     return content;
 }
 

@@ -6,6 +6,10 @@
 #include <cstring>
 #include <new>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "core/ChunkCodec.h"
 #include "wordsets/UserWordSet.h"
 
@@ -32,6 +36,49 @@ std::uint32_t letterMask(const char* word, std::uint32_t& length) {
         mask |= (*p >= 'a' && *p <= 'z') ? (1u << (*p - 'a')) : (1u << 31);
     length = static_cast<std::uint32_t>(p - reinterpret_cast<const unsigned char*>(word));
     return mask;
+}
+
+// Finds the first four '*' of the record at p, not looking at `end` or beyond.
+// Returns how many were found (up to 4), or -1 when a NUL byte comes first.
+// The buffer must stay readable for 16 bytes past `end`: blocks of 16 bytes
+// are compared at once where the processor allows.
+int findSeparators(char* p, char* end, char* (&sep)[4]) {
+    int found = 0;
+#if defined(__SSE2__)
+    const __m128i star = _mm_set1_epi8('*');
+    const __m128i nul = _mm_setzero_si128();
+    for (char* block = p; block < end; block += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(block));
+        unsigned stars = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, star)));
+        unsigned nuls = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, nul)));
+        const std::ptrdiff_t left = end - block;
+        if (left < 16) {
+            const unsigned inside = (1u << left) - 1;
+            stars &= inside;
+            nuls &= inside;
+        }
+        const unsigned firstNul = nuls ? static_cast<unsigned>(std::countr_zero(nuls)) : 16;
+        while (stars) {
+            const unsigned at = static_cast<unsigned>(std::countr_zero(stars));
+            if (at > firstNul) return -1;
+            sep[found++] = block + at;
+            if (found == 4) return 4;
+            stars &= stars - 1;
+        }
+        if (nuls) return -1;
+    }
+    return found;
+#else
+    for (char* q = p; q < end; ++q) {
+        if (*q == '*') {
+            sep[found++] = q;
+            if (found == 4) return 4;
+        } else if (*q == '\0') {
+            return -1;
+        }
+    }
+    return found;
+#endif
 }
 
 } // namespace
@@ -71,26 +118,33 @@ bool CWordDatabase::load() {
     order_.clear();
     indexed_.clear();
     indexedAtCounter_ = -1;
+    synonymCandidates_.clear();
 
     root = CNodePool::slot(0);
     root->setContent(kRootEntry.word, kRootEntry.definition, kRootEntry.partOfSpeech,
                      kRootEntry.synonym, true);
+    root->set(CWordNode::InWordSet);
     addBuiltIns();
 
     if (setup_.readWordList) {
         if (!readWordList()) return false;
     } else if (setup_.records) {
         for (const WordEntry& e : *setup_.records) {
-            if (!addEntry(e.word, e.definition, e.partOfSpeech, e.synonym, true) &&
-                std::strcmp(e.definition, "delete") != 0)
-                ++report_.refusedRecords;
+            CWordNode* node = addEntry(e.word, e.definition, e.partOfSpeech, e.synonym, true);
+            if (node) node->set(CWordNode::InWordSet);
+            if (node && *e.synonym) synonymCandidates_.push_back(node);
+            if (!node && std::strcmp(e.definition, "delete") != 0) ++report_.refusedRecords;
         }
     }
 
     if (statusLine) statusLine->setText("Loading user defined word sets ..");
     addExpurged();
     if (progressBar) progressBar->setPosition(0);
-    markAll(true);
+    // Every entry is a member of the word set now: the load marked each one as
+    // it was added, which spares a walk over the whole pool.
+    setSize = CNodePool::counter(); // slot 0 and slots 2..counter
+    drawnCount = 0;
+    setCompleted = 0;
     linkSynonyms();
     scanUserWordSets(*this);
 
@@ -102,49 +156,35 @@ bool CWordDatabase::load() {
 }
 
 void CWordDatabase::addBuiltIns() {
-    for (const WordEntry* row = kBuiltInWords; row->word[0] != '*'; ++row)
-        addEntry(row->word, row->definition, row->partOfSpeech, row->synonym, true);
+    for (const WordEntry* row = kBuiltInWords; row->word[0] != '*'; ++row) {
+        CWordNode* node =
+            addEntry(row->word, row->definition, row->partOfSpeech, row->synonym, true);
+        if (!node) continue;
+        node->set(CWordNode::InWordSet);
+        if (*row->synonym) synonymCandidates_.push_back(node);
+    }
 }
 
 void CWordDatabase::addExpurged() {
     for (const char* const* word = kExpurgedWords; (*word)[0] != '*'; ++word)
-        addEntry(*word, "expurged", "expurged", "", true);
+        if (CWordNode* node = addEntry(*word, "expurged", "expurged", "", true))
+            node->set(CWordNode::InWordSet);
 }
 
 bool CWordDatabase::readWordList() {
     const std::string path = pathOf(kWordListName);
-    const auto size = fs_->fileSize(path);
-    auto stream = size ? fs_->openRead(path) : nullptr;
-    if (!stream) {
+    const auto onDisk = fs_->fileSize(path);
+    const auto file = onDisk ? readWholeFile(*fs_, path) : std::nullopt;
+    if (!file) {
         tell(msg::kNoWordList);
         return false;
     }
-    report_.fileSize = *size;
+    report_.fileSize = static_cast<std::int64_t>(file->size());
     // The decompressed text is expected below 2.2 times the file size; that
     // sizes the first buffer and the progress steps, and the buffer grows when
-    // a file holds more (up to the limit of what the program accepts).
-    const std::int64_t capacity = *size * 11 / 5;
+    // a file holds more, up to the limit of what the program accepts.
+    const std::int64_t capacity = report_.fileSize * 11 / 5;
     report_.capacity = capacity;
-    std::int64_t bufferCapacity = std::min(capacity, kMaxWordListText);
-    textBuffer.reset(new (std::nothrow) char[static_cast<std::size_t>(bufferCapacity) + 2]);
-    if (!textBuffer) {
-        tell(msg::kTooBig);
-        return false;
-    }
-
-    CChunkCodec codec(stream.get());
-    codec.open(CChunkCodec::Reading);
-    std::uint8_t header[2];
-    bool damaged = codec.read(header, 2) != 2;
-    codec.beginCodec(static_cast<std::uint16_t>(header[0] | (header[1] << 8)));
-
-    auto readLength = [&](int& length) {
-        std::uint8_t b[2];
-        if (codec.read(b, 2) != 2) return false;
-        length = static_cast<std::int16_t>(b[0] | (b[1] << 8));
-        return true;
-    };
-
     const std::int64_t step = std::max<std::int64_t>(1, capacity / 100);
     if (progressBar) {
         progressBar->setPosition(0);
@@ -152,59 +192,25 @@ bool CWordDatabase::readWordList() {
     }
     if (statusLine) statusLine->setText("Loading words from disk ..");
 
-    std::int64_t total = 0;
-    std::int64_t shownStep = 0;
-    int length = 0;
-    bool more = !damaged && readLength(length);
-    damaged = damaged || !more;
-    while (more && length != 0) {
-        if (length < 0) {
-            damaged = true;
-            break;
-        }
-        if (total + length >= bufferCapacity) {
-            if (total + length >= kMaxWordListText) {
-                tell(msg::kTooBig);
-                return false;
-            }
-            const std::int64_t grown =
-                std::min(std::max(bufferCapacity * 2, total + length + 1), kMaxWordListText);
-            std::unique_ptr<char[]> bigger(
-                new (std::nothrow) char[static_cast<std::size_t>(grown) + 2]);
-            if (!bigger) {
-                tell(msg::kTooBig);
-                return false;
-            }
-            std::memcpy(bigger.get(), textBuffer.get(), static_cast<std::size_t>(total));
-            textBuffer = std::move(bigger);
-            bufferCapacity = grown;
-        }
-        if (codec.read(textBuffer.get() + total, static_cast<std::size_t>(length)) !=
-            static_cast<std::size_t>(length)) {
-            damaged = true; // the last chunk is incomplete: leave it out
-            break;
-        }
-        total += length;
-        if (!readLength(length)) {
-            damaged = true;
-            break;
-        }
-        if (progressBar && total / step != shownStep) {
-            shownStep = total / step;
-            progressBar->setPosition(static_cast<int>(std::min<std::int64_t>(shownStep, 65535)));
-        }
+    bool damaged = file->size() < 2;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(file->data());
+    const std::uint16_t header =
+        damaged ? 0 : static_cast<std::uint16_t>(bytes[0] | (bytes[1] << 8));
+    DecodedStream content;
+    // Room for the chunk lengths besides the text, so that the usual file
+    // decodes without growing the buffer.
+    const auto expected = static_cast<std::size_t>(capacity + capacity / 8 + 16);
+    decodeStream(damaged ? nullptr : bytes + 2, damaged ? 0 : file->size() - 2, header, expected,
+                 static_cast<std::size_t>(kMaxWordListText), content, [&](std::size_t done) {
+                     if (progressBar)
+                         progressBar->setPosition(static_cast<int>(std::min<std::int64_t>(
+                             static_cast<std::int64_t>(done) / step, 65535)));
+                 });
+    if (content.tooBig) {
+        tell(msg::kTooBig);
+        return false;
     }
-    if (!damaged) {
-        // Nothing after the zero-length chunk is used, but the stream must still
-        // close with its end marker; data ending early means a cut-off file.
-        std::uint8_t rest[256];
-        while (codec.read(rest, sizeof rest) == sizeof rest) {
-        }
-        damaged = codec.truncated();
-    }
-    textBuffer[static_cast<std::size_t>(total)] = '\0';
-    textBuffer[static_cast<std::size_t>(total) + 1] = '\0';
-    report_.textBytes = total;
+    damaged = damaged || !content.endMarker;
 
     if (progressBar) {
         progressBar->setPosition(0);
@@ -212,59 +218,130 @@ bool CWordDatabase::readWordList() {
     }
     if (statusLine) statusLine->setText("Indexing words ..");
 
-    // Parse in place: the four '*' of each record become NULs and the entry
-    // points at its word in the buffer.
-    char* p = textBuffer.get();
-    char* const end = p + total;
+    // The content is a sequence of chunks (16-bit length, then that many bytes
+    // of record text) closed by a zero length; the records are read from the
+    // chunks' text joined together. Each record is parsed where it lies: its
+    // four '*' become NULs and the entry points at its word in the buffer. A
+    // record that runs on into the next chunk (the program's own files put one
+    // record in each) makes the rest of the text move together first.
+    char* const data = content.data.get();
+    const std::size_t size = content.size;
+    std::size_t at = 0;
+    std::int64_t textBytes = 0;
+    bool closed = false, skipNext = false, stop = false;
     int count = 0;
-    while (p < end && *p != '\0') {
-        char* sep[4];
-        char* q = p;
-        bool complete = true;
-        for (char*& s : sep) {
-            s = static_cast<char*>(std::memchr(q, '*', static_cast<std::size_t>(end - q)));
-            if (!s) {
-                complete = false;
-                break;
+
+    // Parses the complete records of [p, end); leaves p at an unfinished one.
+    auto parse = [&](char*& p, char* end, bool last) {
+        if (skipNext && p < end) {
+            ++p;
+            skipNext = false;
+        }
+        while (p < end) {
+            char* sep[4];
+            const int found = findSeparators(p, end, sep);
+            if (found < 0) {
+                stop = damaged = true; // a NUL byte inside a record
+                return;
             }
-            q = s + 1;
+            if (found < 4) {
+                if (last) stop = damaged = true; // a cut-off record
+                return;
+            }
+            if (sep[0] == p) {
+                stop = damaged = true; // an empty word
+                return;
+            }
+            for (char* s : sep)
+                *s = '\0';
+            const char* definition = sep[0] + 1;
+            if (definition[0] == 'd' && std::strcmp(definition, "delete") == 0) {
+                ++report_.deletedRecords;
+            } else if (CWordNode* node =
+                           root->insertOrReplace(p, definition, sep[1] + 1, sep[2] + 1, false)) {
+                node->set(CWordNode::InWordSet);
+                if (sep[3] != sep[2] + 1) synonymCandidates_.push_back(node);
+            } else {
+                ++report_.refusedRecords;
+            }
+            ++count;
+            if (progressBar && count % kRecordsPerStep == 0)
+                progressBar->setPosition(count / kRecordsPerStep);
+            p = sep[3] + 1;
+            if (p < end)
+                ++p; // the record's closing '~'
+            else
+                skipNext = true;
         }
-        if (!complete || sep[0] == p ||
-            std::memchr(p, '\0', static_cast<std::size_t>(sep[3] - p))) {
-            damaged = true; // a cut-off record, an empty word or a NUL inside a record
-            break;
+    };
+    // The next chunk's text, or false at the zero length or a bad chunk.
+    auto nextChunk = [&](char*& from, std::size_t& length) {
+        if (at + 2 > size) return false;
+        const int n = static_cast<std::int16_t>(static_cast<std::uint8_t>(data[at]) |
+                                                (static_cast<std::uint8_t>(data[at + 1]) << 8));
+        at += 2;
+        if (n == 0) {
+            closed = true;
+            return false;
         }
-        for (char* s : sep)
-            *s = '\0';
-        const char* definition = sep[0] + 1;
-        if (std::strcmp(definition, "delete") == 0) {
-            ++report_.deletedRecords;
-        } else if (!root->insertOrReplace(p, definition, sep[1] + 1, sep[2] + 1, false)) {
-            ++report_.refusedRecords;
+        if (n < 0 || at + static_cast<std::size_t>(n) > size) return false;
+        from = data + at;
+        length = static_cast<std::size_t>(n);
+        at += length;
+        textBytes += n;
+        return true;
+    };
+
+    char* chunk = nullptr;
+    std::size_t length = 0;
+    while (!stop && nextChunk(chunk, length)) {
+        char* p = chunk;
+        char* end = chunk + length;
+        parse(p, end, false);
+        if (stop || p == end) continue;
+        // An unfinished record: join the rest of the text on behind it.
+        char* joined = end;
+        while (nextChunk(chunk, length)) {
+            std::memmove(joined, chunk, length);
+            joined += length;
         }
-        ++count;
-        if (progressBar && count % kRecordsPerStep == 0)
-            progressBar->setPosition(count / kRecordsPerStep);
-        p = sep[3] + 1;
-        if (p < end && *p != '\0') ++p; // the record's closing '~'
+        parse(p, joined, true);
+        break;
     }
-    if (p < end && *p == '\0') damaged = true; // a NUL between records
+    damaged = damaged || !closed;
+    textBuffer = std::move(content.data);
+    report_.textBytes = textBytes;
     report_.records = count;
     report_.damaged = damaged;
-
-    codec.finishDecompress();
-    codec.flush();
     return true;
 }
 
+// Links every entry whose synonym is a word of the lexicon into that word's
+// ring, taking the entries in word order (the order decides the rings). The
+// candidates were noted as entries were added; a later replacement may have
+// emptied a synonym, so each is checked again.
 void CWordDatabase::linkSynonyms() {
-    const auto& order = inOrder();
-    for (std::size_t i = 0; i < order.size(); ++i) {
-        CWordNode* entry = order[i];
-        const char* synonym = entry->synonym();
-        if (*synonym == '\0') continue;
-        if (CWordNode* other = find(synonym)) entry->linkSynonym(other);
-    }
+    std::vector<CWordNode*>& candidates = synonymCandidates_;
+    auto byWord = [](const CWordNode* a, const CWordNode* b) {
+        return std::strcmp(a->word(), b->word()) < 0;
+    };
+    std::sort(candidates.begin(), candidates.end(), byWord);
+    candidates.erase(std::unique(candidates.begin(), candidates.end()), candidates.end());
+    std::erase_if(candidates, [](const CWordNode* e) { return *e->synonym() == '\0'; });
+    // Look the synonyms up in their own order, which keeps the upper levels of
+    // the tree in the cache from one lookup to the next; then link in the
+    // entries' word order.
+    std::vector<std::pair<const char*, std::size_t>> lookups;
+    lookups.reserve(candidates.size());
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        lookups.emplace_back(candidates[i]->synonym(), i);
+    std::sort(lookups.begin(), lookups.end(),
+              [](const auto& a, const auto& b) { return std::strcmp(a.first, b.first) < 0; });
+    std::vector<CWordNode*> targets(candidates.size());
+    for (const auto& [synonym, i] : lookups) targets[i] = find(synonym);
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        if (targets[i]) candidates[i]->linkSynonym(targets[i]);
+    candidates = std::vector<CWordNode*>();
 }
 
 CWordNode* CWordDatabase::find(const char* word) const {
@@ -372,7 +449,7 @@ CWordNode* CWordDatabase::bestWordFor(const char* letters) {
 
 void CWordDatabase::markAll(bool includeExpurged) {
     int count = 0;
-    for (CWordNode* node : inOrder()) {
+    forEachSlot([&count, includeExpurged](CWordNode* node) {
         node->clear(CWordNode::Drawn);
         if (!includeExpurged && node->has(CWordNode::Expurged)) {
             node->clear(CWordNode::InWordSet);
@@ -380,7 +457,7 @@ void CWordDatabase::markAll(bool includeExpurged) {
             node->set(CWordNode::InWordSet);
             ++count;
         }
-    }
+    });
     setSize = count;
     drawnCount = 0;
     setCompleted = 0;

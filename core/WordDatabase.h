@@ -140,6 +140,13 @@ class CWordDatabase {
     void tell(const std::string& text) const;
 
   private:
+    // Visits every entry of the tree in pool order, which is fast: every used
+    // pool slot (all but slot 1) holds an entry of the tree.
+    template <class F> void forEachSlot(F&& f) {
+        if (root) f(root);
+        for (int i = 2; i <= CNodePool::counter(); ++i)
+            f(CNodePool::slot(i));
+    }
     bool load();
     bool readWordList();
     void addBuiltIns();
@@ -153,6 +160,7 @@ class CWordDatabase {
     std::vector<CWordNode*> order_;
     std::vector<IndexedEntry> indexed_;
     int indexedAtCounter_ = -1;
+    std::vector<CWordNode*> synonymCandidates_; // entries added with a synonym, during the load
     bool indexHasMasks_ = false;
 };
 

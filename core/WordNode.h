@@ -90,12 +90,18 @@ class CWordNode {
     int forEachShuffled(WordVisitor visit, void* context);
 
     template <class F> int forEachInOrder(F&& f) {
-        return forEachInOrder([](CWordNode* e, void* c) -> int { return (*static_cast<std::remove_reference_t<F>*>(c))(e); },
-                              &f);
+        return forEachInOrder(
+            [](CWordNode* e, void* c) -> int {
+                return (*static_cast<std::remove_reference_t<F>*>(c))(e);
+            },
+            &f);
     }
     template <class F> int forEachShuffled(F&& f) {
         return forEachShuffled(
-            [](CWordNode* e, void* c) -> int { return (*static_cast<std::remove_reference_t<F>*>(c))(e); }, &f);
+            [](CWordNode* e, void* c) -> int {
+                return (*static_cast<std::remove_reference_t<F>*>(c))(e);
+            },
+            &f);
     }
 
     // Releases owned text and empties the slot.

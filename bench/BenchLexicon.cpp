@@ -1,0 +1,48 @@
+#include "bench/BenchLexicon.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "core/Import.h"
+#include "core/WordDatabase.h"
+
+namespace zq::bench {
+
+const std::string& lexiconFolder() {
+    static const std::string folder = [] {
+        std::ifstream enable(ZQ_ENABLE_LIST);
+        if (!enable) {
+            std::fprintf(stderr, "no ENABLE word list at %s\n", ZQ_ENABLE_LIST);
+            return std::string();
+        }
+        const auto dir = std::filesystem::temp_directory_path() / "zendraquil-bench";
+        std::filesystem::create_directories(dir);
+        // The bare words (longer than two letters), then the curated entries.
+        const std::string words = (dir / "words.txt").string();
+        {
+            std::ofstream out(words);
+            std::string line;
+            while (std::getline(enable, line)) {
+                if (!line.empty() && line.back() == '\r') line.pop_back();
+                if (line.size() > 2) out << line << '\n';
+            }
+        }
+        std::vector<std::string> files{words};
+        if (std::ifstream(ZQ_ENTRIES_FILE)) files.emplace_back(ZQ_ENTRIES_FILE);
+        std::vector<ImportRecord> records;
+        std::vector<std::string> errors;
+        if (!readRecordFiles(realFileSystem(), files, records, errors)) {
+            for (const auto& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+            std::exit(1);
+        }
+        DatabaseSetup setup;
+        setup.folder = dir.string();
+        if (!writeWordList(setup, records)) std::exit(1);
+        return dir.string();
+    }();
+    return folder;
+}
+
+} // namespace zq::bench

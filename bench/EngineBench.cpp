@@ -1,0 +1,293 @@
+// Benchmarks of the engine on the shipped lexicon: loading against a bare
+// insertion of the same words, the Word Builder search, the best-word search
+// and the codec beside zlib.
+#include <benchmark/benchmark.h>
+#include <zlib.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "bench/BenchLexicon.h"
+#include "core/ChunkCodec.h"
+#include "core/FileSystem.h"
+#include "core/WordDatabase.h"
+#include "quiz/TileBag.h"
+#include "tools/WordBuilderSearch.h"
+
+using namespace zq;
+
+namespace {
+
+// An in-memory stream for the codec benchmarks.
+class BufferStream final : public ByteStream {
+public:
+    std::string data;
+    std::size_t at = 0;
+    std::size_t read(void* b, std::size_t n) override {
+        n = std::min(n, data.size() - at);
+        std::memcpy(b, data.data() + at, n);
+        at += n;
+        return n;
+    }
+    std::size_t write(const void* b, std::size_t n) override {
+        data.append(static_cast<const char*>(b), n);
+        return n;
+    }
+    bool flush() override { return true; }
+    bool close() override { return true; }
+    std::int64_t tell() override { return static_cast<std::int64_t>(at); }
+    bool seek(std::int64_t p) override { return at = static_cast<std::size_t>(p), true; }
+};
+
+DatabaseSetup lexiconSetup() {
+    DatabaseSetup setup;
+    setup.folder = bench::lexiconFolder();
+    return setup;
+}
+
+// The decompressed content of the lexicon's word.lst (chunk lengths included).
+const std::string& lexiconContent() {
+    static const std::string content = [] {
+        BufferStream in;
+        in.data = *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName));
+        CChunkCodec codec(&in);
+        codec.open(CChunkCodec::Reading);
+        std::uint8_t header[2];
+        codec.read(header, 2);
+        codec.beginCodec(6);
+        std::string out;
+        char block[4096];
+        for (;;) {
+            std::uint8_t len[2];
+            if (codec.read(len, 2) != 2) break;
+            const std::size_t n = len[0] | (len[1] << 8);
+            out.append(reinterpret_cast<char*>(len), 2);
+            if (n == 0) break;
+            codec.read(block, n);
+            out.append(block, n);
+        }
+        return out;
+    }();
+    return content;
+}
+
+void BM_Load(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const DatabaseSetup setup = lexiconSetup();
+    for (auto _ : state) {
+        auto db = std::make_unique<CWordDatabase>(setup);
+        benchmark::DoNotOptimize(db->root);
+        state.PauseTiming();
+        db.reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The tree part of a load alone: the root, the built-in words and the file's
+// records inserted in file order into an empty pool, text already in memory.
+void BM_BareInsertion(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    std::string text;
+    const std::string& content = lexiconContent();
+    for (std::size_t i = 0; i + 2 <= content.size();) {
+        const std::size_t n = static_cast<unsigned char>(content[i]) |
+                              (static_cast<unsigned char>(content[i + 1]) << 8);
+        text.append(content, i + 2, n);
+        i += 2 + n;
+    }
+    std::vector<std::array<char*, 4>> records;
+    for (char* p = text.data(); *p;) {
+        std::array<char*, 4> fields{};
+        fields[0] = p;
+        for (int f = 1; f <= 4; ++f) {
+            p = std::strchr(p, '*');
+            *p++ = '\0';
+            if (f < 4) fields[static_cast<std::size_t>(f)] = p;
+        }
+        ++p; // '~'
+        records.push_back(fields);
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        CNodePool::reset();
+        state.ResumeTiming();
+        CWordNode* root = CNodePool::slot(0);
+        root->setContent(kRootEntry.word, kRootEntry.definition, kRootEntry.partOfSpeech,
+                         kRootEntry.synonym, true);
+        for (const WordEntry* row = kBuiltInWords; row->word[0] != '*'; ++row)
+            root->insertOrReplace(row->word, row->definition, row->partOfSpeech, row->synonym,
+                                  true);
+        for (const auto& r : records) root->insertOrReplace(r[0], r[1], r[2], r[3], false);
+        benchmark::DoNotOptimize(root);
+    }
+    CNodePool::reset();
+}
+BENCHMARK(BM_BareInsertion)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
+
+struct LoadedLexicon {
+    std::unique_ptr<CWordDatabase> db;
+    LoadedLexicon() {
+        db = std::make_unique<CWordDatabase>(lexiconSetup());
+        db->markAll(false);
+        db->indexed();
+    }
+};
+
+CWordDatabase& lexicon() {
+    static LoadedLexicon loaded;
+    return *loaded.db;
+}
+
+std::vector<std::string> racks(int tiles, int blanks) {
+    std::mt19937 rng(2024);
+    const std::string bag = CTileBag::fullBag();
+    std::vector<std::string> out;
+    for (int i = 0; i < 64; ++i) {
+        std::string rack;
+        for (int t = 0; t < tiles; ++t) rack += bag[rng() % bag.size()];
+        rack.append(static_cast<std::size_t>(blanks), ' ');
+        out.push_back(rack);
+    }
+    return out;
+}
+
+void BM_FindSevenTilesTwoBlanks(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    const auto all = racks(7, 2);
+    std::size_t i = 0, lines = 0;
+    for (auto _ : state) {
+        const auto list = listBuildableWords(db, all[i++ % all.size()], "");
+        lines += list.size();
+        benchmark::DoNotOptimize(list.data());
+    }
+    state.counters["lines"] = static_cast<double>(lines) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_FindSevenTilesTwoBlanks)->Unit(benchmark::kMillisecond);
+
+void BM_FindWithFilter(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    for (auto _ : state) {
+        const auto list = listBuildableWords(db, "aetsmn", " et ");
+        benchmark::DoNotOptimize(list.data());
+    }
+}
+BENCHMARK(BM_FindWithFilter)->Unit(benchmark::kMillisecond);
+
+void BM_BestWordForSevenTiles(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    const auto all = racks(7, 0);
+    std::size_t i = 0;
+    for (auto _ : state) benchmark::DoNotOptimize(db.bestWordFor(all[i++ % all.size()].c_str()));
+}
+BENCHMARK(BM_BestWordForSevenTiles)->Unit(benchmark::kMillisecond);
+
+void BM_CodecCompress(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const std::string& content = lexiconContent();
+    std::size_t size = 0;
+    for (auto _ : state) {
+        BufferStream out;
+        CChunkCodec codec(&out);
+        codec.open(CChunkCodec::Writing);
+        codec.beginCompress(6);
+        codec.write(content.data(), content.size());
+        codec.finishCompress();
+        codec.flush();
+        size = out.data.size();
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
+    state.counters["ratio"] = static_cast<double>(content.size()) / static_cast<double>(size);
+    state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_CodecCompress)->Unit(benchmark::kMillisecond);
+
+void BM_CodecDecompress(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const std::string& content = lexiconContent();
+    BufferStream packed;
+    {
+        CChunkCodec codec(&packed);
+        codec.open(CChunkCodec::Writing);
+        codec.beginCompress(6);
+        codec.write(content.data(), content.size());
+        codec.finishCompress();
+        codec.flush();
+    }
+    std::string out(content.size(), '\0');
+    for (auto _ : state) {
+        packed.at = 0;
+        CChunkCodec codec(&packed);
+        codec.open(CChunkCodec::Reading);
+        codec.beginCodec(6);
+        codec.read(out.data(), out.size());
+        benchmark::DoNotOptimize(out.data());
+    }
+    if (out != content) state.SkipWithError("round trip differs");
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
+}
+BENCHMARK(BM_CodecDecompress)->Unit(benchmark::kMillisecond);
+
+void BM_ZlibCompress(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const std::string& content = lexiconContent();
+    std::vector<Bytef> out(compressBound(content.size()));
+    uLongf size = 0;
+    for (auto _ : state) {
+        size = static_cast<uLongf>(out.size());
+        compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()),
+                  content.size(), static_cast<int>(state.range(0)));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
+    state.counters["ratio"] = static_cast<double>(content.size()) / static_cast<double>(size);
+    state.counters["bytes"] = static_cast<double>(size);
+}
+BENCHMARK(BM_ZlibCompress)->Arg(1)->Arg(6)->Unit(benchmark::kMillisecond);
+
+void BM_ZlibDecompress(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const std::string& content = lexiconContent();
+    std::vector<Bytef> packed(compressBound(content.size()));
+    uLongf packedSize = static_cast<uLongf>(packed.size());
+    compress2(packed.data(), &packedSize, reinterpret_cast<const Bytef*>(content.data()),
+              content.size(), static_cast<int>(state.range(0)));
+    std::string out(content.size(), '\0');
+    for (auto _ : state) {
+        uLongf size = static_cast<uLongf>(out.size());
+        uncompress(reinterpret_cast<Bytef*>(out.data()), &size, packed.data(), packedSize);
+        benchmark::DoNotOptimize(out.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
+}
+BENCHMARK(BM_ZlibDecompress)->Arg(1)->Arg(6)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+namespace {
+
+// The whole-buffer decoder the load uses.
+void BM_DecodeStream(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    const std::string& content = lexiconContent();
+    const std::string file =
+        *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName));
+    for (auto _ : state) {
+        DecodedStream out;
+        decodeStream(reinterpret_cast<const std::uint8_t*>(file.data()) + 2, file.size() - 2, 6,
+                     content.size() + 64, 1u << 26, out);
+        benchmark::DoNotOptimize(out.data.get());
+        if (out.size != content.size()) state.SkipWithError("decoded size differs");
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
+}
+BENCHMARK(BM_DecodeStream)->Unit(benchmark::kMillisecond);
+
+} // namespace
