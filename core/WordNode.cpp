@@ -1,6 +1,8 @@
 #include "core/WordNode.h"
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 
 #include "core/Random.h"
 
@@ -159,6 +161,20 @@ int CWordNode::forEachShuffled(WordVisitor visit, void* context) {
         if (first) stack.push_back(first);
     }
     return 0;
+}
+
+int treeHeight(const CWordNode* root) {
+    if (!root) return 0;
+    std::vector<std::pair<const CWordNode*, int>> stack{{root, 1}};
+    int height = 0;
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        height = std::max(height, depth);
+        if (node->smaller) stack.emplace_back(node->smaller, depth + 1);
+        if (node->greater) stack.emplace_back(node->greater, depth + 1);
+    }
+    return height;
 }
 
 CWordNode* CNodePool::slot(int index) {

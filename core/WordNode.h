@@ -111,6 +111,9 @@ class CWordNode {
     void releaseText();
 };
 
+// Number of levels of the subtree below `root` (1 for a lone entry).
+int treeHeight(const CWordNode* root);
+
 // The static pool every tree node comes from. Slot 0 is the root; the counter
 // starts at 1 and is incremented before each allocation, so slot 1 is never
 // used and the first entry added gets slot 2.

@@ -49,12 +49,25 @@ Bytes randomBytes(std::size_t n, unsigned seed, int alphabet = 256) {
     return out;
 }
 
+// The whole-buffer decoder's output for a stream.
+Bytes decodeAll(const Bytes& stream, std::uint16_t header, bool* ended = nullptr,
+                std::size_t initial = 16) {
+    DecodedStream out;
+    decodeStream(stream.data(), stream.size(), header, initial, 1u << 26, out);
+    if (ended) *ended = out.endMarker && !out.truncated;
+    return Bytes(out.data.get(), out.data.get() + out.size);
+}
+
 void expectRoundTrip(const Bytes& content, std::uint16_t header = 6) {
     bool ok = false;
-    const Bytes back = decompress(compress(content, header), header, &ok);
+    const Bytes stream = compress(content, header);
+    const Bytes back = decompress(stream, header, &ok);
     EXPECT_TRUE(ok);
     ASSERT_EQ(back.size(), content.size());
     EXPECT_TRUE(back == content);
+    bool ended = false;
+    EXPECT_TRUE(decodeAll(stream, header, &ended) == content);
+    EXPECT_TRUE(ended);
 }
 
 } // namespace
@@ -197,7 +210,22 @@ TEST(ChunkCodec, TruncatedStreamsAreReportedNotOverread) {
         const Bytes back = decompress(part, 6, &ok);
         EXPECT_FALSE(ok) << cut;
         EXPECT_LE(back.size(), content.size());
+        // Both decoders deliver the same bytes from a cut-off stream.
+        bool ended = true;
+        EXPECT_EQ(decodeAll(part, 6, &ended), back) << cut;
+        EXPECT_FALSE(ended);
     }
+}
+
+TEST(ChunkCodec, WholeBufferDecoderRefusesOutputBeyondItsLimit) {
+    const Bytes stream = compress(Bytes(100000, 'q'));
+    DecodedStream out;
+    decodeStream(stream.data(), stream.size(), 6, 16, 50000, out);
+    EXPECT_TRUE(out.tooBig);
+    EXPECT_LE(out.size, 50000u);
+    decodeStream(stream.data(), stream.size(), 6, 16, 100000, out);
+    EXPECT_FALSE(out.tooBig);
+    EXPECT_EQ(out.size, 100000u);
 }
 
 TEST(ChunkCodec, RawModeBuffersReadsAndWrites) {

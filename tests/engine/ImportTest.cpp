@@ -74,24 +74,11 @@ TEST(Import, MedianFirstOrderBuildsABalancedTree) {
               [](const ImportRecord& a, const ImportRecord& b) { return a.word < b.word; });
     TempDir dir;
     RecordingUi ui;
-    DatabaseSetup setup;
-    setup.folder = dir.path();
-    setup.ui = &ui;
-    ASSERT_TRUE(writeWordList(setup, records));
-    auto db = openDatabase(dir, ui);
-    ASSERT_TRUE(db->loaded);
+    auto db = importedDatabase(dir, ui, records);
+    ASSERT_TRUE(db && db->loaded);
     EXPECT_EQ(db->inOrder().size(), 5000u + 96u + 204u);
     // All of the records hang below "me" on the greater side: their own
     // subtree is as deep as a balanced tree of 5,000 (13) plus a few levels.
-    int height = 0;
-    std::vector<std::pair<CWordNode*, int>> stack{{db->root, 1}};
-    while (!stack.empty()) {
-        auto [n, d] = stack.back();
-        stack.pop_back();
-        height = std::max(height, d);
-        if (n->smaller) stack.emplace_back(n->smaller, d + 1);
-        if (n->greater) stack.emplace_back(n->greater, d + 1);
-    }
-    EXPECT_LE(height, 30);
+    EXPECT_LE(treeHeight(db->root), 30);
     EXPECT_TRUE(ui.messages.empty());
 }

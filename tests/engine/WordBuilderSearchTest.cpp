@@ -175,11 +175,8 @@ TEST(WordBuilderSearch, MatchesThePlainSearchOnTheFullWordList) {
         records.push_back({w, "", "", ""});
     TempDir dir;
     RecordingUi ui;
-    DatabaseSetup setup;
-    setup.folder = dir.path();
-    setup.ui = &ui;
-    ASSERT_TRUE(writeWordList(setup, records));
-    auto db = openDatabase(dir, ui);
+    auto db = importedDatabase(dir, ui, records);
+    ASSERT_TRUE(db);
     std::mt19937 rng(3);
     const std::string bag = CTileBag::fullBag();
     for (int round = 0; round < 25; ++round) {

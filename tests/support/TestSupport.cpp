@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "core/ChunkCodec.h"
+#include "core/Import.h"
 #include "core/WordDatabase.h"
 
 namespace zq::test {
@@ -174,6 +175,15 @@ std::unique_ptr<CWordDatabase> openDatabase(const TempDir& dir, RecordingUi& ui,
 std::unique_ptr<CWordDatabase> databaseWith(const TempDir& dir, RecordingUi& ui,
                                             const std::vector<std::string>& records) {
     dir.write(kWordListName, wordListBytes(records));
+    return openDatabase(dir, ui);
+}
+
+std::unique_ptr<CWordDatabase> importedDatabase(const TempDir& dir, RecordingUi& ui,
+                                                const std::vector<ImportRecord>& records) {
+    DatabaseSetup setup;
+    setup.folder = dir.path();
+    setup.ui = &ui;
+    if (!writeWordList(setup, records)) return nullptr;
     return openDatabase(dir, ui);
 }
 

@@ -105,7 +105,8 @@ const std::vector<std::string>& enableWords();
 
 namespace zq {
 class CWordDatabase;
-}
+struct ImportRecord;
+} // namespace zq
 
 namespace zq::test {
 
@@ -118,6 +119,11 @@ std::unique_ptr<CWordDatabase> openDatabase(const TempDir& dir, RecordingUi& ui,
 // Writes word.lst with one record per chunk and opens it.
 std::unique_ptr<CWordDatabase> databaseWith(const TempDir& dir, RecordingUi& ui,
                                             const std::vector<std::string>& records);
+
+// Builds word.lst in `dir` from records through the normal import path and
+// opens it; null when the build failed.
+std::unique_ptr<CWordDatabase> importedDatabase(const TempDir& dir, RecordingUi& ui,
+                                                const std::vector<ImportRecord>& records);
 
 // The words of the tree in pre-order (parent before children): equal lists
 // mean equal shapes.
