@@ -46,6 +46,15 @@ const char kUsage[] =
     "                         any letter), best score first\n"
     "  best LETTERS           the highest-scoring word the letters make, as\n"
     "                         'word score'; nothing when none\n"
+    "  sets [OPTIONS]         every word set (ids 0-11, then the *.wordset sets) as\n"
+    "                         'ID COUNT TITLE', COUNT being the members the quiz\n"
+    "                         and printing would take with the options' criteria\n"
+    "  members ID [OPTIONS]   the members of that word set, one word per line\n"
+    "                         options of sets and members:\n"
+    "                           --max N             longest word (0: no limit; 0)\n"
+    "                           --letters LETTERS   custom set letters (jqxz)\n"
+    "                           --all-letters 0|1   custom set ignores letters (1)\n"
+    "                           --definitions 0|1   only words with a definition (1)\n"
     "  --help                 this text\n";
 
 class ConsoleUi final : public UserInterface {
@@ -67,19 +76,6 @@ long peakMemoryKb() {
     if (getrusage(RUSAGE_SELF, &usage) == 0) return usage.ru_maxrss;
 #endif
     return -1;
-}
-
-int treeHeight(CWordNode* root) {
-    std::vector<std::pair<CWordNode*, int>> stack{{root, 1}};
-    int height = 0;
-    while (!stack.empty()) {
-        auto [node, depth] = stack.back();
-        stack.pop_back();
-        height = std::max(height, depth);
-        if (node->smaller) stack.emplace_back(node->smaller, depth + 1);
-        if (node->greater) stack.emplace_back(node->greater, depth + 1);
-    }
-    return height;
 }
 
 int verify(ConsoleUi& ui) {
@@ -154,6 +150,9 @@ int importFiles(ConsoleUi& ui, const std::vector<std::string>& files) {
     }
     DatabaseSetup setup;
     setup.ui = &ui;
+    // A fixed seed for the shuffled save order: the same records always give
+    // the same file.
+    seedRandom(1);
     if (!writeWordList(setup, records)) return 1;
     std::printf("word.lst written: %zu records\n", records.size());
     return 0;

@@ -3,7 +3,7 @@
 # Runs apt-get only when something is missing; needs root for that.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3 locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,6 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/install-deps.sh
+# A locale with a decimal comma, to check that records never depend on the
+# user's locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE.utf-\?8$'; then
+    localedef -i de_DE -f UTF-8 de_DE.UTF-8 2>/dev/null || true
+fi
 jobs=$(nproc 2>/dev/null || echo 2)
 
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo

@@ -1,0 +1,127 @@
+// Word set marking, drawing and counting over the full lexicon.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "bench/BenchLexicon.h"
+#include "core/Random.h"
+#include "core/SettingsStore.h"
+#include "core/WordDatabase.h"
+#include "wordsets/UserWordSet.h"
+#include "wordsets/WordSetCriteria.h"
+
+using namespace zq;
+
+namespace {
+
+// The one database of the process, loaded from the shipped lexicon, with a
+// user set of 500 words spread over the alphabet linked in as set 12.
+CWordDatabase& database() {
+    static std::unique_ptr<CWordDatabase> db = [] {
+        DatabaseSetup setup;
+        setup.folder = bench::lexiconFolder();
+        auto d = std::make_unique<CWordDatabase>(setup);
+        if (!d->loaded) {
+            std::fprintf(stderr, "the lexicon did not load\n");
+            std::exit(1);
+        }
+        const auto& order = d->inOrder();
+        std::string text = "Five hundred\nwords spread over the lexicon\n\n";
+        const std::size_t step = order.size() / 500;
+        for (std::size_t i = 0, n = 0; n < 500 && i < order.size(); i += step, ++n)
+            text += std::string(order[i]->word()) + "\n";
+        auto* set = new CUserWordSet;
+        set->parse(text);
+        d->userWordSets = set; // freed by the database
+        return d;
+    }();
+    return *db;
+}
+
+void choose(MemorySettingsStore& store, int setId, int definitions, int maxWordLength = 0,
+            const std::string& letters = "jqxz", int allLetters = 1) {
+    CWordSetCriteria c;
+    c.cannedWordSet = setId;
+    c.definitions = definitions;
+    c.maxWordLength = maxWordLength;
+    c.validLetters = letters;
+    c.allLetters = allLetters;
+    c.save(store);
+}
+
+void BM_MarkWordSet(benchmark::State& state) {
+    CWordDatabase& db = database();
+    MemorySettingsStore store;
+    choose(store, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+    for (auto _ : state)
+        markWordSet(db, store, false, false);
+    state.counters["members"] = db.setSize;
+    state.counters["entries"] = static_cast<double>(db.inOrder().size());
+}
+BENCHMARK(BM_MarkWordSet)
+    ->ArgNames({"set", "definitions"})
+    ->Args({kAllWords, 0})
+    ->Args({kAllWords, 1})
+    ->Args({kBingos, 0})
+    ->Args({kConsonantHeavy, 0})
+    ->Args({kVowelHeavy, 0})
+    ->Args({kAlphabets, 0})
+    ->Unit(benchmark::kMillisecond);
+
+void BM_MarkCustomLetters(benchmark::State& state) {
+    CWordDatabase& db = database();
+    MemorySettingsStore store;
+    choose(store, kCustomSet, 0, 7, "jqxz", 0);
+    for (auto _ : state)
+        markWordSet(db, store, false, false);
+    state.counters["members"] = db.setSize;
+}
+BENCHMARK(BM_MarkCustomLetters)->Unit(benchmark::kMillisecond);
+
+void BM_MarkUserSet500(benchmark::State& state) {
+    CWordDatabase& db = database();
+    MemorySettingsStore store;
+    choose(store, kFirstUserSet, 0);
+    for (auto _ : state)
+        markWordSet(db, store, false, false);
+    state.counters["members"] = db.setSize;
+}
+BENCHMARK(BM_MarkUserSet500)->Unit(benchmark::kMillisecond);
+
+// A draw from the whole lexicon, each drawn word put back (as the quiz does
+// with a wrong answer) so every draw walks a full-sized set.
+void BM_DrawRandomWord(benchmark::State& state) {
+    CWordDatabase& db = database();
+    MemorySettingsStore store;
+    choose(store, kAllWords, 0);
+    markWordSet(db, store, false, false);
+    seedRandom(42);
+    for (auto _ : state) {
+        CWordNode* node = drawRandomWord(db, store, true);
+        benchmark::DoNotOptimize(node);
+        node->clear(CWordNode::Drawn);
+        --db.drawnCount;
+    }
+    state.counters["members"] = db.setSize;
+}
+BENCHMARK(BM_DrawRandomWord)->Unit(benchmark::kMillisecond);
+
+void BM_CountWordSet(benchmark::State& state) {
+    CWordDatabase& db = database();
+    const int setId = static_cast<int>(state.range(0));
+    int count = 0;
+    for (auto _ : state)
+        count = setId == kCustomSet ? countWordSet(db, 6, "jqxz", false, false, kCustomSet)
+                                    : countWordSet(db, 7, "", true, false, setId);
+    state.counters["count"] = count;
+}
+BENCHMARK(BM_CountWordSet)
+    ->ArgName("set")
+    ->Arg(kCustomSet)
+    ->Arg(kErrors)
+    ->Arg(kFirstUserSet)
+    ->Unit(benchmark::kMillisecond);
+
+} // namespace
