@@ -505,7 +505,14 @@ def base_forms(word, exc):
     return result
 
 
-def inflection_text(kind, base, base_pos):
+def past_text(word, base):
+    """Irregular forms ending like "seen", "sewn", "lain" are past participles."""
+    if word.endswith(("en", "wn", "ain")):
+        return "past participle of " + base
+    return "past tense of " + base
+
+
+def inflection_text(kind, base, base_pos, word=""):
     if base_pos in ("letter", "unit"):
         base_pos = "n"
     if kind == "plural":
@@ -517,7 +524,7 @@ def inflection_text(kind, base, base_pos):
     if kind == "third":
         return ("3rd person singular present of " + base, "v")
     if kind == "past":
-        return ("past tense of " + base, "v") if base_pos == "v" else None
+        return (past_text(word, base), "v") if base_pos == "v" else None
     if kind == "ing":
         return ("present participle of " + base, "v") if base_pos == "v" else None
     if kind in ("comparative", "superlative"):
@@ -608,7 +615,7 @@ class Definer:
                 # A rare sense of a regular inflection ("ways" as a shipway) gives way to
                 # the inflection itself.
                 m = self.morph(word)
-                if m is not None and m[0].startswith(("plural of", "past tense of", "present participle of")):
+                if m is not None and m[0].startswith(("plural of", "past tense of", "past participle of", "present participle of")):
                     r = m
         if r is None and not want:
             r = self.morph(word)
@@ -639,7 +646,7 @@ class Definer:
             if kind == "plural" and (word, "n") in self.wn.exc:
                 return ("plural of " + base, "n", "")
             for base_pos in self.base_pos(base):
-                t = inflection_text(kind, base, base_pos)
+                t = inflection_text(kind, base, base_pos, word)
                 if t:
                     return (t[0], t[1], "")
         return None

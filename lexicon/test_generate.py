@@ -105,5 +105,15 @@ class TwoLetterTable(unittest.TestCase):
         self.assertEqual(sum(1 for p in g.TWO_LETTER_POS.values() if p == "unit"), 2)
 
 
+class IrregularPast(unittest.TestCase):
+    def test_participles_are_told_from_past_tenses(self):
+        self.assertEqual(g.past_text("seen", "see"), "past participle of see")
+        self.assertEqual(g.past_text("sewn", "sew"), "past participle of sew")
+        self.assertEqual(g.past_text("lain", "lie"), "past participle of lie")
+        self.assertEqual(g.past_text("ran", "run"), "past tense of run")
+        self.assertEqual(g.past_text("spun", "spin"), "past tense of spin")
+        self.assertEqual(g.inflection_text("past", "see", "v", "seen"), ("past participle of see", "v"))
+
+
 if __name__ == "__main__":
     unittest.main()
