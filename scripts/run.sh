@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Zendraquil and runs it on the shipped lexicon in the user's working
 # folder (created and seeded with word.lst and the sample word sets on the
-# first run).
+# first run): checks the lexicon there with the lexicon tool, then starts the
+# program, which works in its current folder.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -20,3 +21,4 @@ fi
 echo "Working folder: $work"
 cd "$work"
 "$root/build/bin/zendraquil-lex" verify
+exec "$root/build/bin/zendraquil"

@@ -1,0 +1,36 @@
+#include "app/InfoLabel.h"
+
+#include <QPainter>
+
+#include "app/AppContext.h"
+
+namespace zq {
+
+CInfoLabel::CInfoLabel(QWidget* parent) : QWidget(parent) {}
+
+void CInfoLabel::setText(const QString& text) {
+    text_ = text;
+    update();
+}
+
+int CInfoLabel::fontPixelSize() const {
+    return std::clamp(height(), 1, kMaxFontPixels);
+}
+
+void CInfoLabel::paintEvent(QPaintEvent*) {
+    const SystemColours colours = SystemColours::current();
+    QPainter p(this);
+    p.fillRect(rect(), colours.infoBackground);
+    QFont font = this->font();
+    font.setPixelSize(fontPixelSize());
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    p.setFont(font);
+    p.setPen(colours.infoText);
+    p.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip,
+               text_);
+}
+
+} // namespace zq

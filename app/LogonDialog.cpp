@@ -1,0 +1,45 @@
+#include "app/LogonDialog.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "app/QtHost.h"
+
+namespace zq {
+
+CLogonDialog::CLogonDialog(QWidget* parent) : CAppDialog(res::kLogonTemplate, parent) {
+    paintBackground = 0;
+    SettingsStore& store = app::settings();
+    userName = QString::fromStdString(UserProfile::currentName(store));
+    noLogon = store.readInt(kSettingsSection, "NoLogon", 0);
+    if (auto* ok = control<QPushButton>(res::kIdOk))
+        connect(ok, &QPushButton::clicked, this, &CLogonDialog::accept);
+    if (auto* cancel = control<QPushButton>(res::kIdCancel))
+        connect(cancel, &QPushButton::clicked, this, &CLogonDialog::reject);
+}
+
+void CLogonDialog::initDialog() {
+    CAppDialog::initDialog();
+    if (auto* edit = control<QLineEdit>(res::kIdUserName)) {
+        edit->setText(userName);
+        edit->selectAll();
+        edit->setFocus();
+    }
+    if (auto* box = control<QCheckBox>(res::kIdNoLogonCheck)) box->setChecked(noLogon != 0);
+}
+
+void CLogonDialog::accept() {
+    if (auto* edit = control<QLineEdit>(res::kIdUserName)) userName = edit->text();
+    if (auto* box = control<QCheckBox>(res::kIdNoLogonCheck)) noLogon = box->isChecked() ? 1 : 0;
+    if (userName.isEmpty() || userName.contains(QLatin1Char(' '))) {
+        box::plain(this, QString::fromUtf8(kBadName));
+        return;
+    }
+    SettingsStore& store = app::settings();
+    store.writeString(kSettingsSection, kUserNameValue, userName.toStdString());
+    store.writeInt(kSettingsSection, "NoLogon", noLogon);
+    CAppDialog::accept();
+}
+
+} // namespace zq

@@ -1,0 +1,207 @@
+#include "app/MainWindow.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QScreen>
+
+#include <cstdio>
+
+#include "app/AboutDialog.h"
+#include "app/InfoLabel.h"
+#include "app/LogonDialog.h"
+#include "app/OptionsDialog.h"
+#include "core/Random.h"
+#include "resources/Artwork.h"
+
+namespace zq {
+
+CMainWindow::CMainWindow(UserInterface* ui, std::string folder)
+    : CAppDialog(res::kMainTemplate, nullptr), folder_(std::move(folder)) {
+    const auto elements = res::menuElements();
+    for (std::size_t i = 0; i < regions_.size() && i < elements.size(); ++i) {
+        const auto& outline = elements[i].outline;
+        regions_[i].region =
+            QRegion(QPolygon(QList<QPoint>(outline.begin(), outline.end())), Qt::WindingFill);
+        regions_[i].command = elements[i].command;
+    }
+    seedRandomFromClock();
+    refreshColours();
+    handCursor_ = res::handCursor();
+    if (!ui) {
+        ownUi_ = std::make_unique<QtUserInterface>(this);
+        ui = ownUi_.get();
+    }
+    ui_ = ui;
+    statusLine_ = control<CInfoLabel>(res::kIdStatusLine);
+    progressBar_ = control<QProgressBar>(res::kIdProgress);
+    picture_ = control<QLabel>(res::kIdPicture);
+    // The picture shows the menu; the window itself reads the mouse over it.
+    if (picture_) picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    progressSink_ = std::make_unique<ProgressBarSink>(progressBar_);
+    statusSink_ = std::make_unique<StatusLineSink>(statusLine_);
+    setWindowIcon(res::appIcon());
+    setMouseTracking(true);
+    app::setMainWindow(this);
+}
+
+CMainWindow::~CMainWindow() {
+    BusyCursor busy;
+    // A database still here (the window was never cancelled) goes without the
+    // save offer's window but still with the offer.
+    database_.reset();
+    if (app::mainWindow() == this) app::setMainWindow(nullptr);
+}
+
+void CMainWindow::refreshColours() {
+    colours_ = SystemColours::current();
+}
+
+void CMainWindow::centreOnDesktop() {
+    const QScreen* screen = QApplication::primaryScreen();
+    if (!screen) return;
+    const QRect desk = screen->availableGeometry();
+    const QRect frame = frameGeometry();
+    move(desk.x() + (desk.width() - frame.width()) / 2,
+         desk.y() + (desk.height() - frame.height()) / 2);
+}
+
+void CMainWindow::initDialog() {
+    CAppDialog::initDialog();
+}
+
+bool CMainWindow::menuShown() const {
+    return picture_ && picture_->isVisible() && database_;
+}
+
+bool CMainWindow::startUp() {
+    if (started_) return startedOk_;
+    started_ = true;
+    centreOnDesktop();
+    if (progressBar_) progressBar_->setValue(0);
+    if (picture_) picture_->hide();
+    if (statusLine_) statusLine_->show();
+    if (progressBar_) progressBar_->show();
+    show();
+    paintNow(this);
+
+    DatabaseSetup setup;
+    setup.progressBar = progressSink_.get();
+    setup.statusLine = statusSink_.get();
+    setup.ui = ui_;
+    setup.folder = folder_;
+    database_ = std::make_unique<CWordDatabase>(setup);
+    // The close box can be used while the start-up screen paints; it ends
+    // the program as soon as the load is over.
+    if (!database_->loaded || cancelled_) {
+        reject();
+        return false;
+    }
+
+    const int noLogon = COptionsDialog().noLogon;
+    if (noLogon == 0) {
+        CLogonDialog logon(this);
+        if (logon.exec() != QDialog::Accepted) {
+            reject();
+            return false;
+        }
+    }
+    if (statusLine_) statusLine_->hide();
+    if (progressBar_) progressBar_->hide();
+    if (picture_) picture_->show();
+    startedOk_ = true;
+    return true;
+}
+
+int CMainWindow::exec() {
+    if (!startUp()) return QDialog::Rejected;
+    return QDialog::exec();
+}
+
+int CMainWindow::hitTest(QPoint point) const {
+    for (const CHotRegion& r : regions_)
+        if (r.region.contains(point)) return r.command;
+    return 0;
+}
+
+void CMainWindow::runCommand(int command) {
+    lastCommand_ = command;
+    switch (command) {
+    case res::kIdCancel:
+        reject();
+        break;
+    case res::kIdOptions: {
+        COptionsDialog options;
+        options.exec();
+        break;
+    }
+    case res::kIdAbout: {
+        CAboutDialog about;
+        about.exec();
+        break;
+    }
+    case res::kIdQuiz:
+    case res::kIdWordBuilder:
+    case res::kIdWordChecker:
+    case res::kIdPrint:
+        // These tools are not part of the program yet: the region is a
+        // command that opens nothing.
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainWindow::reject() {
+    cancelled_ = true;
+    database_.reset();
+    CAppDialog::reject();
+}
+
+void CMainWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+        reject();
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        // Enter must not close the window past the save offer; it does nothing.
+        event->accept();
+        return;
+    default:
+        CAppDialog::keyPressEvent(event);
+    }
+}
+
+void CMainWindow::mouseMoveEvent(QMouseEvent* event) {
+    CAppDialog::mouseMoveEvent(event);
+    const bool overRegion = menuShown() && hitTest(event->position().toPoint()) != 0;
+    setCursor(overRegion ? handCursor_ : QCursor(Qt::ArrowCursor));
+}
+
+void CMainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    CAppDialog::mouseReleaseEvent(event);
+    if (event->button() != Qt::LeftButton || !menuShown()) return;
+    if (const int command = hitTest(event->position().toPoint())) runCommand(command);
+}
+
+void CMainWindow::changeEvent(QEvent* event) {
+    CAppDialog::changeEvent(event);
+    if (event->type() == QEvent::PaletteChange) {
+        refreshColours();
+        update();
+    }
+}
+
+bool CMainWindow::event(QEvent* event) {
+    if (event->type() == QEvent::ApplicationPaletteChange) {
+        refreshColours();
+        update();
+    }
+    return CAppDialog::event(event);
+}
+
+} // namespace zq

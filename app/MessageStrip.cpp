@@ -1,0 +1,43 @@
+#include "app/MessageStrip.h"
+
+#include <QApplication>
+#include <QPushButton>
+
+#include "app/InfoLabel.h"
+
+namespace zq {
+
+CMessageStrip::CMessageStrip(QWidget* parent) : CAppDialog(res::kMessageStripTemplate, parent) {
+    if (auto* button = control<QPushButton>(res::kIdOk))
+        connect(button, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CInfoLabel* CMessageStrip::label() const {
+    return control<CInfoLabel>(res::kIdStripLabel);
+}
+
+void CMessageStrip::setText(const QString& text) {
+    if (CInfoLabel* l = label()) l->setText(text);
+}
+
+QWidget* CMessageStrip::owner() const {
+    if (QWidget* p = parentWidget()) return p->window();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (modal && modal != this) return modal;
+    return nullptr;
+}
+
+void CMessageStrip::initDialog() {
+    CAppDialog::initDialog();
+    QWidget* o = owner();
+    if (!o) return;
+    // Bottom edge 2 pixels above the owner's bottom edge, both as windows on
+    // the screen; left edge and size unchanged.
+    const QRect ownerFrame = o->frameGeometry();
+    const QRect own = frameGeometry();
+    const int bottom = ownerFrame.y() + ownerFrame.height() - 2;
+    move(own.x(), bottom - own.height());
+    update();
+}
+
+} // namespace zq

@@ -1,0 +1,109 @@
+#include "app/QtHost.h"
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QMessageBox>
+#include <QProgressBar>
+
+#include "app/InfoLabel.h"
+
+namespace zq {
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+namespace box {
+
+namespace {
+int run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    QMessageBox mb(icon, QString::fromUtf8(kAppTitle), text, buttons, parent);
+    mb.setDefaultButton(defaultButton);
+    // Questions are answered with the normal pointer even during a long
+    // operation that shows the wait cursor.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = mb.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+    return result;
+}
+} // namespace
+
+void plain(QWidget* parent, const QString& text) {
+    run(parent, QMessageBox::NoIcon, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void warning(QWidget* parent, const QString& text) {
+    run(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool yesNo(QWidget* parent, const QString& question) {
+    return run(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+} // namespace box
+
+void QtUserInterface::message(const std::string& text) {
+    box::warning(parent_, QString::fromUtf8(text));
+}
+
+bool QtUserInterface::askYesNo(const std::string& question) {
+    return box::yesNo(parent_, QString::fromUtf8(question));
+}
+
+void QtUserInterface::beginBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+void QtUserInterface::endBusy() {
+    QApplication::restoreOverrideCursor();
+}
+
+void paintNow(QWidget* widget) {
+    if (!widget) return;
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    widget->repaint();
+}
+
+void ProgressBarSink::setRange(int maximum) {
+    if (!bar_) return;
+    bar_->setRange(0, maximum > 0 ? maximum : 1);
+    shownPixels_ = -1;
+}
+
+void ProgressBarSink::setPosition(int position) {
+    if (!bar_) return;
+    bar_->setValue(std::clamp(position, bar_->minimum(), bar_->maximum()));
+    // Repaint only when the bar grows by a visible amount: the loader reports
+    // far more often than the bar has pixels.
+    const int span = bar_->maximum() - bar_->minimum();
+    const int pixels = span > 0 ? (bar_->value() - bar_->minimum()) * bar_->width() / span : 0;
+    if (pixels != shownPixels_) {
+        shownPixels_ = pixels;
+        if (bar_->isVisible()) bar_->repaint();
+    }
+}
+
+void ProgressBarSink::hide() {
+    if (bar_) bar_->hide();
+}
+
+void StatusLineSink::setText(const std::string& text) {
+    if (!label_) return;
+    label_->setText(QString::fromUtf8(text));
+    if (label_->isVisible()) paintNow(label_);
+}
+
+void StatusLineSink::show() {
+    if (label_) label_->show();
+}
+
+void StatusLineSink::hide() {
+    if (label_) label_->hide();
+}
+
+} // namespace zq

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <span>
+
+namespace zq::res {
+
+// Resource ids the program's dialogs and pictures are known by.
+enum : int {
+    kAboutTemplate = 100,
+    kMessageStripTemplate = 133,
+    kMainTemplate = 134,
+    kLogonTemplate = 138,
+    kOptionsTemplate = 140,
+    kAppIcon = 128,
+    kMenuPicture = 151,
+    kAboutPicture = 157,
+    kHandCursor = 159,
+};
+
+// Control ids.
+enum : int {
+    kIdOk = 1,
+    kIdCancel = 2,
+    kIdStatic = -1,
+    kIdOptions = 3,
+    kIdAbout = 153,
+    kIdQuiz = 1041,
+    kIdWordBuilder = 1042,
+    kIdWordChecker = 1043,
+    kIdPrint = 1044,
+    kIdProgress = 1045,
+    kIdUserName = 1056,
+    kIdExpurged = 1086,
+    kIdNoLogonCheck = 1061,
+    kIdSkipLogon = 1059,
+    kIdHideTimer = 1060,
+    kIdNoSounds = 1062,
+    kIdStripLabel = 1035,
+    kIdPicture = 1083,
+    kIdStatusLine = 1088,
+    kIdAboutFrame = 1090,
+    kIdAboutIcon = 1091,
+};
+
+enum class ControlKind {
+    Static,        // text, left-aligned
+    CentredStatic, // text, centred
+    InfoLabel,     // self-painted text (CInfoLabel)
+    Edit,          // bordered, auto-scrolling single-line edit
+    CheckBox,      // automatic check box
+    PushButton,
+    DefaultButton,
+    GroupBox,
+    ProgressBar,
+    Picture,       // a picture at its own size; `resource` names it
+    SunkenPicture, // a picture filling a sunken frame; `resource` names it
+    Icon,          // the application icon at its own size
+};
+
+// One control: its id, kind, text and rectangle in dialog units.
+struct ControlTemplate {
+    int id;
+    ControlKind kind;
+    const char* text;
+    int x, y, width, height;
+    int resource = 0;
+};
+
+struct DialogTemplate {
+    int id;
+    const char* caption; // null: no caption bar and no border
+    int width, height;   // dialog units
+    std::span<const ControlTemplate> controls;
+    // A picture control shown at its own size covers the client area: the
+    // dialog's units are chosen so that it does, whatever the dialog font.
+    int unitsFromPicture = 0;
+};
+
+// The template with this id; null when there is none.
+const DialogTemplate* findTemplate(int id);
+
+} // namespace zq::res

@@ -1,0 +1,141 @@
+#!/usr/bin/env bash
+# Makes the README's screenshots (docs/screenshots/*.png) by running the real
+# program on a virtual X display and driving it with xdotool: the start-up
+# screen, the logon, the picture menu, Options and the about box, and the
+# tile racks in their preview window. Settings and the working folder are
+# temporary; the user's own are not touched.
+#
+# The lexicon loads in a fraction of a second; to catch the start-up screen
+# half-way the first run is slowed down with strace, which delays each of the
+# program's writes to the X server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+build="${BUILD_DIR:-build}"
+out="$root/docs/screenshots"
+
+scripts/install-deps.sh
+need=()
+for p in xvfb xdotool imagemagick strace; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
+done
+if [ ${#need[@]} -gt 0 ]; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${need[@]}"
+fi
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target zendraquil zendraquil-lex rack_preview
+bin="$root/$build/bin"
+[ -d "$bin" ] || bin="$build/bin"
+
+tmp=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    rm -rf "$tmp"
+}
+trap cleanup EXIT
+
+work="$tmp/work"
+mkdir -p "$work" "$tmp/config"
+lexicon/build.sh -o "$work" -t "$bin/zendraquil-lex" >/dev/null
+cp data/*.wordset "$work/"
+export XDG_CONFIG_HOME="$tmp/config"
+export XDG_RUNTIME_DIR="$tmp/runtime"
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+
+display=:${SCREENSHOT_DISPLAY:-97}
+Xvfb "$display" -screen 0 800x500x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$display
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+
+# The id of the newest visible window with exactly this title, waiting for it.
+window() {
+    local id=""
+    for _ in $(seq 200); do
+        id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | tail -1 || true)
+        [ -n "$id" ] && break
+        sleep 0.05
+    done
+    [ -n "$id" ] || { echo "no window \"$1\"" >&2; exit 1; }
+    echo "$id"
+}
+shot() { # window id, file name
+    sleep 0.4
+    import -display "$DISPLAY" -window "$1" "$out/$2"
+    echo "  $out/$2"
+}
+# Clicks at a point of a window's client area.
+click() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+gone() {
+    for _ in $(seq 100); do
+        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+        sleep 0.05
+    done
+}
+
+mkdir -p "$out"
+echo "Screenshots:"
+
+# 1. The start-up screen, slowed down; then the logon that follows it.
+(cd "$work" && exec strace -f -qq -o /dev/null -e trace=writev,sendmsg \
+    -e inject=writev,sendmsg:delay_exit=15000 "$bin/zendraquil") &
+pids+=($!)
+main=$(window "Zendraquil v1.0")
+# Wait until the progress bar has moved off its start.
+for _ in $(seq 300); do
+    import -display "$DISPLAY" -window "$main" "$tmp/probe.png" 2>/dev/null || true
+    # The bar's filled part is the selection highlight colour.
+    filled=$(convert "$tmp/probe.png" -crop 200x10+12+100 +repage -fill black \
+        -fuzz 20% +opaque "#308cc6" -fill white -opaque "#308cc6" -format "%[fx:mean]" info: \
+        2>/dev/null || echo 0)
+    if awk -v f="$filled" 'BEGIN { exit !(f > 0.3) }'; then break; fi
+    sleep 0.1
+done
+cp "$tmp/probe.png" "$out/startup.png"
+echo "  $out/startup.png"
+logon=$(window "Zendraquil Logon")
+shot "$logon" logon.png
+xdotool windowfocus --sync "$logon" 2>/dev/null || click "$logon" 200 40
+xdotool key --window "$logon" ctrl+a
+xdotool type --window "$logon" "Robin"
+xdotool key --window "$logon" Return
+gone "Zendraquil Logon"
+
+# 2. The picture menu, with the pointer over the Quiz rack.
+main=$(window "Zendraquil v1.0")
+xdotool mousemove --window "$main" 48 20
+shot "$main" main.png
+
+# 3. Options, then About, each closed again.
+click "$main" 333 33
+options=$(window "Zendraquil Options")
+shot "$options" options.png
+xdotool key --window "$options" Escape
+gone "Zendraquil Options"
+click "$main" 15 106
+for _ in $(seq 100); do
+    [ "$(xdotool search --onlyvisible --name '^Zendraquil v1.0$' | wc -l)" -ge 2 ] && break
+    sleep 0.05
+done
+about=$(window "Zendraquil v1.0")
+shot "$about" about.png
+xdotool key --window "$about" Return
+sleep 0.3
+
+# 4. Exit through its region: the program ends.
+click "$main" 390 110
+gone "Zendraquil v1.0"
+
+# 5. The tile racks: type "tax" into the answer, then a refused second x.
+"$bin/rack_preview" &
+pids+=($!)
+racks=$(window "Zendraquil tile racks")
+xdotool windowfocus --sync "$racks" 2>/dev/null || true
+xdotool type --window "$racks" --delay 80 "taxx"
+shot "$racks" tile-racks.png

@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+
+#include "app/AboutDialog.h"
+#include "app/DialogBuilder.h"
+#include "app/InfoLabel.h"
+#include "app/LogonDialog.h"
+#include "app/MessageStrip.h"
+#include "app/OptionsDialog.h"
+#include "tests/gui/GuiSupport.h"
+
+using namespace zq;
+using namespace zq::test;
+
+namespace {
+
+class DialogsTest : public GuiTest {};
+
+QString typeName(QLineEdit* edit, const QString& name) {
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    QTest::keyClicks(edit, name);
+    return edit->text();
+}
+
+} // namespace
+
+TEST(DialogUnits, EdgesNotSizesAreConverted) {
+    const DialogUnits u{7, 14};
+    EXPECT_EQ(u.rect(0, 0, 372, 111).size(), QSize(651, 194));
+    // Two controls that touch in dialog units touch in pixels, although their
+    // widths round differently.
+    const QRect a = u.rect(7, 7, 3, 5), b = u.rect(10, 12, 3, 5);
+    EXPECT_EQ(a.right() + 1, b.left());
+    EXPECT_EQ(a.bottom() + 1, b.top());
+}
+
+TEST_F(DialogsTest, OptionsControlsComeFromTheTemplate) {
+    COptionsDialog options;
+    const DialogUnits u = DialogUnits::fromFont(options.font());
+    EXPECT_EQ(options.windowTitle(), "Zendraquil Options");
+    EXPECT_EQ(options.size(), QSize(u.x(153), u.y(82)));
+    struct Row {
+        int id;
+        const char* text;
+        QRect dlu;
+    };
+    const Row rows[] = {{1060, "Hide Timer", {7, 7, 52, 15}},
+                        {1059, "Skip Logon", {7, 27, 52, 12}},
+                        {1062, "No Sounds", {7, 44, 52, 15}},
+                        {1086, "Allow expurged words in WordChecker", {7, 64, 138, 8}}};
+    for (const Row& r : rows) {
+        auto* box = options.control<QCheckBox>(r.id);
+        ASSERT_NE(box, nullptr) << r.id;
+        EXPECT_EQ(box->text(), r.text);
+        // At the template's place, grown where needed to show the whole text.
+        const QRect expected = u.rect(r.dlu.x(), r.dlu.y(), r.dlu.width(), r.dlu.height());
+        EXPECT_EQ(box->x(), expected.x());
+        EXPECT_GE(box->width(), std::max(expected.width(), box->sizeHint().width()));
+        EXPECT_EQ(box->geometry().center().y(), expected.center().y());
+    }
+    EXPECT_TRUE(options.control<QPushButton>(1)->isDefault());
+    EXPECT_EQ(options.control<QPushButton>(2)->text(), "Cancel");
+}
+
+TEST_F(DialogsTest, LogonOkStoresTheNameAndTheSkipChoice) {
+    store.writeString("Settings", "UserName", "alice");
+    CLogonDialog logon;
+    ModalDriver driver;
+    logon.show();
+    auto* edit = logon.control<QLineEdit>(1056);
+    EXPECT_EQ(edit->text(), "alice");
+    EXPECT_EQ(typeName(edit, "Bob"), "Bob");
+    QTest::mouseClick(logon.control<QCheckBox>(1061), Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_Return); // the default button
+    EXPECT_EQ(logon.result(), QDialog::Accepted);
+    EXPECT_EQ(store.writeLog,
+              (std::vector<std::string>{"Settings\\UserName=alice", "Settings\\UserName=Bob",
+                                        "Settings\\NoLogon=1"}));
+    EXPECT_EQ(driver.seen(), 0);
+}
+
+TEST_F(DialogsTest, BlankAndSpacedNamesAreRefusedAndNothingIsWritten) {
+    for (const QString& name : {QString(), QStringLiteral("B ob"), QStringLiteral(" ")}) {
+        SCOPED_TRACE(name.toStdString());
+        CLogonDialog logon;
+        logon.show();
+        ModalDriver driver;
+        QString text;
+        QMessageBox::Icon icon = QMessageBox::Warning;
+        driver.then([&](QWidget* box) {
+            text = messageText(box);
+            icon = qobject_cast<QMessageBox*>(box)->icon();
+            clickButton(box, "OK");
+        });
+        auto* edit = logon.control<QLineEdit>(1056);
+        typeName(edit, name);
+        QTest::mouseClick(logon.control<QPushButton>(1), Qt::LeftButton);
+        ASSERT_EQ(driver.seen(), 1);
+        EXPECT_EQ(driver.titles[0], "Zendraquil");
+        EXPECT_EQ(text, "User name may not contain spaces and may not be blank.");
+        EXPECT_EQ(icon, QMessageBox::NoIcon);
+        EXPECT_TRUE(logon.isVisible()); // still open, with the input
+        EXPECT_EQ(edit->text(), name);
+        EXPECT_TRUE(store.writeLog.empty());
+    }
+}
+
+TEST_F(DialogsTest, LogonCancelAndATabbedNameAreHandledAsIs) {
+    {
+        CLogonDialog logon;
+        logon.show();
+        typeName(logon.control<QLineEdit>(1056), "carol");
+        QTest::mouseClick(logon.control<QPushButton>(2), Qt::LeftButton);
+        EXPECT_EQ(logon.result(), QDialog::Rejected);
+        EXPECT_TRUE(store.writeLog.empty());
+    }
+    CLogonDialog logon;
+    logon.show();
+    logon.control<QLineEdit>(1056)->setText("tab\there");
+    QTest::mouseClick(logon.control<QPushButton>(1), Qt::LeftButton);
+    EXPECT_EQ(store.readString("Settings", "UserName", ""), "tab\there");
+}
+
+// Options are per user: each user's ticks stay with that user, and the
+// shared ones are shared.
+TEST_F(DialogsTest, TwoUsersOptionsAreKeptApart) {
+    store.writeString("Settings", "UserName", "alice");
+    {
+        COptionsDialog options;
+        options.show();
+        EXPECT_FALSE(options.control<QCheckBox>(1060)->isChecked());
+        QTest::mouseClick(options.control<QCheckBox>(1060), Qt::LeftButton);
+        QTest::mouseClick(options.control<QCheckBox>(1086), Qt::LeftButton);
+        store.writeLog.clear();
+        QTest::mouseClick(options.control<QPushButton>(1), Qt::LeftButton);
+        EXPECT_EQ(store.writeLog,
+                  (std::vector<std::string>{"alice\\NoSound=0", "alice\\NoTimer=1",
+                                            "Settings\\NoLogon=0", "Settings\\Expurged=1"}));
+    }
+    store.writeString("Settings", "UserName", "bob");
+    {
+        COptionsDialog options;
+        EXPECT_EQ(options.noTimer, 0);
+        EXPECT_EQ(options.expurged, 1);
+        options.show();
+        QTest::mouseClick(options.control<QCheckBox>(1062), Qt::LeftButton);
+        QTest::mouseClick(options.control<QPushButton>(1), Qt::LeftButton);
+    }
+    store.writeString("Settings", "UserName", "alice");
+    COptionsDialog alice;
+    EXPECT_EQ(alice.noTimer, 1);
+    EXPECT_EQ(alice.noSound, 0);
+    alice.show();
+    EXPECT_TRUE(alice.control<QCheckBox>(1060)->isChecked());
+    store.writeLog.clear();
+    QTest::keyClick(&alice, Qt::Key_Escape);
+    EXPECT_EQ(alice.result(), QDialog::Rejected);
+    EXPECT_TRUE(store.writeLog.empty());
+}
+
+TEST_F(DialogsTest, InfoLabelFontIsItsHeightButAtMostTwentyPixels) {
+    CInfoLabel tall, low;
+    tall.resize(200, 35);
+    low.resize(200, 12);
+    EXPECT_EQ(tall.fontPixelSize(), 20);
+    EXPECT_EQ(low.fontPixelSize(), 12);
+    tall.setText("Loading words from disk ..");
+    EXPECT_EQ(tall.text(), "Loading words from disk ..");
+    // It shows only its own text on the tooltip colour, never a template's.
+    CInfoLabel blank;
+    blank.resize(60, 14);
+    const QImage shot = blank.grab().toImage();
+    const QColor tip = QApplication::palette().color(QPalette::ToolTipBase);
+    for (int x = 0; x < shot.width(); x += 5)
+        EXPECT_EQ(QColor(shot.pixel(x, 7)), tip);
+}
+
+TEST_F(DialogsTest, MessageStripSitsTwoPixelsAboveItsOwnersBottomEdge) {
+    QDialog owner;
+    owner.setGeometry(100, 150, 600, 400);
+    owner.show();
+    CMessageStrip strip(&owner);
+    strip.setText("The word was QUIZ.");
+    ModalDriver driver;
+    QRect ownerFrame, stripFrame;
+    driver.then([&](QWidget* w) {
+        ownerFrame = owner.frameGeometry();
+        stripFrame = w->frameGeometry();
+        clickButton(w, "Continue ..");
+    });
+    EXPECT_EQ(strip.exec(), QDialog::Accepted);
+    ASSERT_EQ(driver.seen(), 1);
+    EXPECT_EQ(stripFrame.bottom(), ownerFrame.bottom() - 2);
+    EXPECT_TRUE(strip.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(strip.label()->text(), "The word was QUIZ.");
+
+    CMessageStrip again(&owner);
+    driver.then([](QWidget* w) { QTest::keyClick(w, Qt::Key_Escape); });
+    EXPECT_EQ(again.exec(), QDialog::Rejected);
+}
+
+TEST_F(DialogsTest, CaptionsKeepTheProductNameFromTheTitle) {
+    EXPECT_EQ(CAppDialog::rebuildCaption("Zendraquil Logon"), "Zendraquil Logon");
+    EXPECT_EQ(CAppDialog::rebuildCaption("Zendraquil v1.0"), "Zendraquil v1.0");
+    EXPECT_EQ(CAppDialog::rebuildCaption("Word list"), "Word list");
+}
+
+TEST_F(DialogsTest, AboutBoxCreditsItsSourcesAndClosesWithOk) {
+    CAboutDialog about;
+    EXPECT_EQ(about.windowTitle(), "Zendraquil v1.0");
+    QString credits;
+    for (QLabel* l : about.findChildren<QLabel*>())
+        credits += l->text() + "\n";
+    for (const char* part : {"ENABLE", "public domain", "WordNet 3.0", "Princeton University",
+                             "GCIDE", "naughty-words", "badwords-list", "bad-words", "Qt"})
+        EXPECT_TRUE(credits.contains(part)) << part;
+    ASSERT_NE(about.findChild<QGroupBox*>(), nullptr);
+    EXPECT_EQ(about.findChild<QGroupBox*>()->title(), "Zendraquil v1.0");
+    EXPECT_FALSE(about.control<QLabel>(1090)->pixmap().isNull());
+    about.show();
+    QTest::mouseClick(about.control<QPushButton>(1), Qt::LeftButton);
+    EXPECT_EQ(about.result(), QDialog::Accepted);
+}

@@ -1,0 +1,274 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTest>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "app/InfoLabel.h"
+#include "app/LogonDialog.h"
+#include "app/MainWindow.h"
+#include "core/WordDatabase.h"
+#include "tests/gui/GuiSupport.h"
+#include "tests/support/TestSupport.h"
+
+using namespace zq;
+using namespace zq::test;
+
+namespace {
+
+class MainWindowTest : public GuiTest {
+  protected:
+    void SetUp() override {
+        GuiTest::SetUp();
+        dir.write(kWordListName, wordListBytes({"cat*a small feline*n**~", "dog*a hound*n**~",
+                                                "quiz*a short test*n**~"}));
+    }
+
+    // A main window that has loaded the lexicon and shows the picture menu.
+    std::unique_ptr<CMainWindow> menu() {
+        store.writeInt("Settings", "NoLogon", 1);
+        auto w = std::make_unique<CMainWindow>(&ui, dir.path());
+        EXPECT_TRUE(w->startUp());
+        EXPECT_TRUE(w->menuShown());
+        return w;
+    }
+
+    TempDir dir;
+    RecordingUi ui;
+};
+
+} // namespace
+
+TEST_F(MainWindowTest, StartUpLoadsThenShowsThePictureOverTheStartUpScreen) {
+    auto w = menu();
+    ASSERT_NE(w->database(), nullptr);
+    EXPECT_TRUE(w->database()->loaded);
+    EXPECT_NE(w->database()->find("quiz"), nullptr);
+    EXPECT_EQ(w->windowTitle(), "Zendraquil v1.0");
+    EXPECT_EQ(w->size(), QSize(417, 131));
+    EXPECT_FALSE(w->control(1088)->isVisible());
+    EXPECT_FALSE(w->control(1045)->isVisible());
+    EXPECT_TRUE(w->control(1083)->isVisible());
+    EXPECT_EQ(w->control(1083)->geometry(), QRect(0, 0, 417, 131));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+namespace {
+
+// Records the status line's text each time it is painted.
+class PaintRecorder : public QObject {
+  public:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            if (auto* label = qobject_cast<CInfoLabel*>(watched)) painted.push_back(label->text());
+        return false;
+    }
+    std::vector<QString> painted;
+};
+
+} // namespace
+
+// No event loop runs during the load: the start-up screen must paint each
+// new status text at once, while the load is still going.
+TEST_F(MainWindowTest, TheStartUpScreenPaintsTheLoadsProgressAsItGoes) {
+    store.writeInt("Settings", "NoLogon", 1);
+    CMainWindow w(&ui, dir.path());
+    PaintRecorder recorder;
+    w.control(1088)->installEventFilter(&recorder);
+    ASSERT_TRUE(w.startUp());
+    const auto& seen = recorder.painted;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "Loading words from disk .."), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), "Indexing words .."), seen.end());
+    auto* bar = qobject_cast<QProgressBar*>(w.control(1045));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->isVisible());
+}
+
+TEST_F(MainWindowTest, AFailedLoadEndsThroughTheCancelPathWithoutLogon) {
+    TempDir empty;
+    ModalDriver driver; // any logon would be an unexpected modal
+    CMainWindow w(&ui, empty.path());
+    EXPECT_FALSE(w.startUp());
+    EXPECT_EQ(w.database(), nullptr);
+    EXPECT_EQ(w.result(), QDialog::Rejected);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], msg::kNoWordList);
+    EXPECT_EQ(driver.seen(), 0);
+}
+
+TEST_F(MainWindowTest, LogonRunsUnlessSkippedAndItsCancelEndsTheProgram) {
+    {
+        ModalDriver driver;
+        driver.then([](QWidget* logon) {
+            auto* edit = logon->findChild<QLineEdit*>("control1056");
+            EXPECT_EQ(edit->text(), "Default");
+            EXPECT_FALSE(logon->findChild<QCheckBox*>("control1061")->isChecked());
+            clickButton(logon, "OK");
+        });
+        CMainWindow w(&ui, dir.path());
+        EXPECT_TRUE(w.startUp());
+        EXPECT_TRUE(w.menuShown());
+        ASSERT_EQ(driver.seen(), 1);
+        EXPECT_EQ(driver.titles[0], "Zendraquil Logon");
+        EXPECT_EQ(store.readString("Settings", "UserName", ""), "Default");
+        EXPECT_EQ(store.readInt("Settings", "NoLogon", -1), 0);
+    }
+    {
+        ModalDriver driver;
+        driver.then([](QWidget* logon) { QTest::keyClick(logon, Qt::Key_Escape); });
+        CMainWindow w(&ui, dir.path());
+        EXPECT_FALSE(w.startUp());
+        EXPECT_EQ(w.database(), nullptr);
+        EXPECT_EQ(driver.seen(), 1);
+    }
+    {
+        store.writeInt("Settings", "NoLogon", 1);
+        ModalDriver driver;
+        CMainWindow w(&ui, dir.path());
+        EXPECT_TRUE(w.startUp());
+        EXPECT_EQ(driver.seen(), 0);
+    }
+}
+
+TEST_F(MainWindowTest, HandCursorOverRegionsArrowElsewhere) {
+    auto w = menu();
+    QTest::mouseMove(w.get(), QPoint(40, 20)); // Quiz
+    EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(w.get(), QPoint(150, 40)); // Word Checker
+    EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(w.get(), QPoint(200, 120)); // the board
+    EXPECT_EQ(w->cursor().shape(), Qt::ArrowCursor);
+    QTest::mouseMove(w.get(), QPoint(390, 100)); // Exit
+    EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
+}
+
+TEST_F(MainWindowTest, HitTestAtRegionBordersAndOutside) {
+    auto w = menu();
+    struct Probe {
+        int x, y, command;
+    };
+    const Probe probes[] = {
+        {95, 30, 1041},   {96, 30, 0},      {40, 65, 1041},  {40, 66, 0},     {61, 100, 1042},
+        {60, 100, 0},     {168, 100, 1042}, {169, 100, 0},   {110, 59, 1042}, {110, 58, 0},
+        {132, 40, 1043},  {131, 40, 0},     {244, 83, 1043}, {244, 40, 0},    {240, 84, 1043},
+        {240, 85, 0},     {172, 0, 1043},   {200, 84, 0},    {364, 100, 2},   {363, 100, 0},
+        {416, 129, 2},    {390, 63, 2},     {390, 62, 0},    {390, 45, 3},    {390, 46, 0},
+        {302, 30, 3},     {301, 30, 0},     {416, 30, 3},    {330, 66, 3},    {245, 100, 1044},
+        {338, 100, 1044}, {339, 100, 0},    {275, 54, 1044}, {275, 53, 0},    {15, 96, 153},
+        {15, 95, 0},      {15, 116, 153},   {15, 117, 0},    {200, 120, 0},   {350, 90, 0},
+        {30, 80, 0},      {-1, 10, 0},      {417, 10, 0}};
+    for (const Probe& p : probes)
+        EXPECT_EQ(w->hitTest(QPoint(p.x, p.y)), p.command) << p.x << "," << p.y;
+}
+
+TEST_F(MainWindowTest, ClicksRunTheirCommandsAndTheBoardDoesNothing) {
+    auto w = menu();
+    ModalDriver driver;
+    driver.then([](QWidget* about) { clickButton(about, "OK"); });
+    driver.then([](QWidget* options) { clickButton(options, "Cancel"); });
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(15, 106));
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(330, 30));
+    ASSERT_EQ(driver.seen(), 2);
+    EXPECT_EQ(driver.classNames[0], "zq::CAboutDialog");
+    EXPECT_EQ(driver.titles[0], "Zendraquil v1.0");
+    EXPECT_EQ(driver.classNames[1], "zq::COptionsDialog");
+
+    // The tools to come: the click is a command that opens nothing yet.
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(40, 20));
+    EXPECT_EQ(w->lastCommand(), 1041);
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(290, 100));
+    EXPECT_EQ(w->lastCommand(), 1044);
+    QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(200, 120));
+    EXPECT_EQ(w->lastCommand(), 1044); // the board is no command
+    // Only the left button runs commands.
+    QTest::mouseClick(w.get(), Qt::RightButton, {}, QPoint(390, 100));
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(driver.seen(), 2);
+    EXPECT_NE(w->database(), nullptr);
+}
+
+// Escape, the Exit region and the close box all offer to save an edited
+// database before the window closes; Enter does nothing.
+TEST_F(MainWindowTest, EscapeExitAndCloseBoxOfferToSaveEnterDoesNothing) {
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        ui.questions.clear();
+        auto w = menu();
+        w->database()->modified = 1;
+        QTest::keyClick(w.get(), Qt::Key_Return);
+        QTest::keyClick(w.get(), Qt::Key_Enter);
+        EXPECT_TRUE(w->isVisible());
+        EXPECT_NE(w->database(), nullptr);
+        EXPECT_TRUE(ui.questions.empty());
+        if (way == 0) QTest::keyClick(w.get(), Qt::Key_Escape);
+        if (way == 1) QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(390, 110));
+        if (way == 2) w->close();
+        EXPECT_EQ(w->database(), nullptr);
+        EXPECT_FALSE(w->isVisible());
+        EXPECT_EQ(w->result(), QDialog::Rejected);
+        ASSERT_EQ(ui.questions.size(), 1u);
+        EXPECT_EQ(ui.questions[0], msg::kSaveQuestion);
+    }
+    EXPECT_FALSE(dir.exists("word.lst.bak")); // every answer was No
+}
+
+TEST_F(MainWindowTest, YesInTheSaveOfferRewritesTheWordList) {
+    auto w = menu();
+    w->database()->modified = 1;
+    ui.answer = true;
+    QTest::keyClick(w.get(), Qt::Key_Escape);
+    EXPECT_EQ(ui.questions.size(), 1u);
+    EXPECT_TRUE(dir.exists("word.lst.bak"));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Without a stand-in, the question is a Yes/No message box captioned with
+// the application title.
+TEST_F(MainWindowTest, TheSaveOfferIsAMessageBox) {
+    store.writeInt("Settings", "NoLogon", 1);
+    CMainWindow w(nullptr, dir.path());
+    ASSERT_TRUE(w.startUp());
+    w.database()->modified = 1;
+    ModalDriver driver;
+    QString text;
+    driver.then([&](QWidget* box) {
+        text = messageText(box);
+        clickButton(box, "No");
+    });
+    QTest::keyClick(&w, Qt::Key_Escape);
+    ASSERT_EQ(driver.seen(), 1);
+    EXPECT_EQ(driver.titles[0], "Zendraquil");
+    EXPECT_EQ(text, msg::kSaveQuestion);
+    EXPECT_EQ(w.database(), nullptr);
+    EXPECT_FALSE(dir.exists("word.lst.bak"));
+}
+
+TEST_F(MainWindowTest, ASystemColourChangeReachesDialogsOpenedAfterIt) {
+    auto w = menu();
+    const QPalette original = QApplication::palette();
+    QPalette changed = original;
+    changed.setColor(QPalette::ToolTipBase, QColor(200, 40, 40));
+    QApplication::setPalette(changed);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->colours().infoBackground, QColor(200, 40, 40));
+    EXPECT_EQ(app::colours().infoBackground, QColor(200, 40, 40));
+    // A dialog that paints its background shows the new colour.
+    CAppDialog strip(res::kMessageStripTemplate);
+    const QImage shot = strip.grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(shot.width() - 2, 2)), QColor(200, 40, 40));
+    // One that does not shows the platform's dialog background.
+    CLogonDialog logon;
+    const QImage plain = logon.grab().toImage();
+    EXPECT_NE(QColor(plain.pixel(2, plain.height() - 2)), QColor(200, 40, 40));
+    QApplication::setPalette(original);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w->colours().infoBackground, original.color(QPalette::ToolTipBase));
+}

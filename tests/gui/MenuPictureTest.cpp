@@ -1,0 +1,80 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPolygon>
+#include <QRegion>
+
+#include "resources/Artwork.h"
+#include "resources/DialogTemplates.h"
+
+using namespace zq;
+
+namespace {
+
+QRegion regionOf(const res::MenuElement& e) {
+    return QRegion(QPolygon(QList<QPoint>(e.outline.begin(), e.outline.end())), Qt::WindingFill);
+}
+
+} // namespace
+
+// The hit-test order, the command ids and the inclusive bounding boxes the
+// menu relies on.
+TEST(MenuPicture, RegionsHaveTheirCommandsAndBoundingBoxesInHitTestOrder) {
+    struct Expected {
+        int command, x0, x1, y0, y1;
+    };
+    const Expected expected[] = {{1041, 0, 95, 0, 65},    {1042, 61, 168, 59, 130},
+                                 {1043, 132, 244, 0, 84}, {2, 364, 416, 63, 129},
+                                 {3, 302, 416, 0, 66},    {1044, 245, 338, 54, 130},
+                                 {153, 6, 24, 96, 116}};
+    const auto elements = res::menuElements();
+    ASSERT_EQ(elements.size(), 7u);
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        SCOPED_TRACE(elements[i].label);
+        EXPECT_EQ(elements[i].command, expected[i].command);
+        const QRect box = regionOf(elements[i]).boundingRect();
+        EXPECT_EQ(box.left(), expected[i].x0);
+        EXPECT_EQ(box.right(), expected[i].x1);
+        EXPECT_EQ(box.top(), expected[i].y0);
+        EXPECT_EQ(box.bottom(), expected[i].y1);
+    }
+}
+
+TEST(MenuPicture, NoTwoRegionsShareAPixelAndMuchOfThePictureIsNoCommand) {
+    const auto elements = res::menuElements();
+    QRegion all;
+    for (std::size_t i = 0; i < elements.size(); ++i) {
+        for (std::size_t j = i + 1; j < elements.size(); ++j)
+            EXPECT_TRUE(regionOf(elements[i]).intersected(regionOf(elements[j])).isEmpty())
+                << elements[i].label << " and " << elements[j].label;
+        all += regionOf(elements[i]);
+    }
+    long covered = 0;
+    for (const QRect& r : all)
+        covered += long(r.width()) * r.height();
+    const long total = long(res::kMenuPictureSize.width()) * res::kMenuPictureSize.height();
+    EXPECT_GT(covered, total * 3 / 10);
+    EXPECT_LT(covered, total * 2 / 3);
+}
+
+// Each region is painted as its element: hardly any pixel inside an outline
+// shows the bare board, so the picture and the hit test cannot drift apart.
+TEST(MenuPicture, EveryRegionIsCoveredByItsElement) {
+    const QImage picture = res::menuPicture();
+    ASSERT_EQ(picture.size(), res::kMenuPictureSize);
+    // The board's squares and grid lines.
+    const QRgb boardColours[] = {qRgb(22, 92, 70), qRgb(14, 70, 52)};
+    for (const res::MenuElement& e : res::menuElements()) {
+        long inside = 0, bare = 0;
+        for (const QRect& r : regionOf(e)) {
+            for (int y = r.top(); y <= r.bottom(); ++y)
+                for (int x = r.left(); x <= r.right(); ++x) {
+                    ++inside;
+                    if (picture.pixel(x, y) == boardColours[0] ||
+                        picture.pixel(x, y) == boardColours[1])
+                        ++bare;
+                }
+        }
+        EXPECT_LT(bare * 50, inside) << e.label;
+    }
+}
