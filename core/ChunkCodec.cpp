@@ -25,10 +25,10 @@ CChunkCodec::~CChunkCodec() {
 
 bool CChunkCodec::open(Direction d) {
     direction = d;
-    start.reset(new (std::nothrow) std::uint8_t[kRawBufferSize]);
+    start.reset(new (std::nothrow) std::uint8_t[bufferSize]);
     if (!start) return false;
     cursor = start.get();
-    end = d == Reading ? start.get() : start.get() + kRawBufferSize;
+    end = d == Reading ? start.get() : start.get() + bufferSize;
     return true;
 }
 
@@ -59,7 +59,7 @@ std::size_t CChunkCodec::rawRead(void* bytes, std::size_t count) {
     std::size_t done = 0;
     while (done < count) {
         if (cursor == end) {
-            const std::size_t got = stream ? stream->read(start.get(), kRawBufferSize) : 0;
+            const std::size_t got = stream ? stream->read(start.get(), bufferSize) : 0;
             if (got == 0) {
                 endOfData = 1;
                 break;
@@ -78,9 +78,9 @@ std::size_t CChunkCodec::rawRead(void* bytes, std::size_t count) {
 void CChunkCodec::rawWrite(const void* bytes, std::size_t count) {
     const auto* in = static_cast<const std::uint8_t*>(bytes);
     while (count > 0) {
-        if (cursor == start.get() + kRawBufferSize) flush();
+        if (cursor == start.get() + bufferSize) flush();
         const std::size_t n =
-            std::min(count, static_cast<std::size_t>(start.get() + kRawBufferSize - cursor));
+            std::min(count, static_cast<std::size_t>(start.get() + bufferSize - cursor));
         std::memcpy(cursor, in, n);
         cursor += n;
         in += n;

@@ -171,9 +171,16 @@ bool SafeFileWriter::close(std::string& reason) {
 
 bool SafeFileWriter::commit(bool keepBackup, std::string& reason) {
     if (!close(reason)) return false;
-    if (keepBackup && fs_.exists(path_) && !fs_.copy(path_, path_ + ".bak")) {
-        reason = "the previous file could not be kept as a backup";
-        return false;
+    if (keepBackup && fs_.exists(path_)) {
+        // Copied beside the backup first, so that an interrupted copy never
+        // leaves a half-written backup in place of the previous one.
+        const std::string backup = path_ + ".bak";
+        const std::string partial = backup + ".tmp";
+        if (!fs_.copy(path_, partial) || !fs_.replace(partial, backup)) {
+            fs_.remove(partial);
+            reason = "the previous file could not be kept as a backup";
+            return false;
+        }
     }
     if (!fs_.replace(tempPath_, path_)) {
         reason = "the new file could not replace the old one";

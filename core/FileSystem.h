@@ -57,8 +57,10 @@ std::optional<std::string> readWholeFile(FileSystem& fs, const std::string& path
 // Writes a file without ever leaving a half-written one at its path: the
 // bytes go to a temporary file beside it; `commit` flushes and closes that file
 // and renames it over the path, optionally keeping the replaced file as
-// path + ".bak". Until `commit` succeeds the path is untouched; a writer that is
-// destroyed uncommitted removes its temporary file.
+// path + ".bak" (copied to path + ".bak.tmp" and renamed, so the backup is
+// always whole: the previous one or the new one). Until `commit` succeeds the
+// path is untouched; a writer that is destroyed uncommitted removes its
+// temporary file.
 class SafeFileWriter {
   public:
     SafeFileWriter(FileSystem& fs, std::string path);

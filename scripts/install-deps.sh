@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the program and the tests need.
-# Runs apt-get only when something is missing; needs root for that.
+# Installs the Debian packages the build, the program and the tests need, and
+# any further packages named as arguments. Runs apt-get only when something is
+# missing; needs root (or sudo) for that.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3 locales)
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3 locales
+    "$@")
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

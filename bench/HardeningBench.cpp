@@ -1,0 +1,322 @@
+// Worst cases of the file readers. A word list saved in word order hangs every
+// entry below the previous one (the tree is never rebalanced), so its load is
+// quadratic: measured for growing lists against the same words in balanced
+// order. Then inputs of about 10 MB for every reader: damaged and maximally
+// compressed word lists, records replacing the deepest entry of a deep tree,
+// word set files, record files and statistics records.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <random>
+
+#include "core/ChunkCodec.h"
+#include "core/FileSystem.h"
+#include "core/Import.h"
+#include "core/SettingsStore.h"
+#include "core/WordDatabase.h"
+#include "quiz/SetStatistics.h"
+#include "wordsets/UserWordSet.h"
+
+using namespace zq;
+
+namespace {
+
+constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
+
+class StringStream final : public ByteStream {
+  public:
+    StringStream(std::string* target, const std::string* input) : target_(target), input_(input) {}
+    std::size_t read(void* b, std::size_t n) override {
+        n = std::min(n, input_->size() - at_);
+        std::memcpy(b, input_->data() + at_, n);
+        at_ += n;
+        return n;
+    }
+    std::size_t write(const void* b, std::size_t n) override {
+        target_->append(static_cast<const char*>(b), n);
+        return n;
+    }
+    bool flush() override { return true; }
+    bool close() override { return true; }
+    std::int64_t tell() override { return static_cast<std::int64_t>(at_); }
+    bool seek(std::int64_t p) override { return at_ = static_cast<std::size_t>(p), true; }
+
+  private:
+    std::string* target_;
+    const std::string* input_;
+    std::size_t at_ = 0;
+};
+
+// Holds word.lst in memory, so that the disk plays no part in the timings.
+class OneFileSystem final : public FileSystem {
+  public:
+    std::string content;
+    std::unique_ptr<ByteStream> openRead(const std::string& p) override {
+        if (p != kWordListName) return nullptr;
+        return std::make_unique<StringStream>(nullptr, &content);
+    }
+    std::unique_ptr<ByteStream> create(const std::string&) override { return nullptr; }
+    std::optional<std::int64_t> fileSize(const std::string& p) override {
+        if (p != kWordListName) return std::nullopt;
+        return static_cast<std::int64_t>(content.size());
+    }
+    bool exists(const std::string& p) override { return p == kWordListName; }
+    bool replace(const std::string&, const std::string&) override { return false; }
+    bool copy(const std::string&, const std::string&) override { return false; }
+    bool remove(const std::string&) override { return false; }
+    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
+};
+
+std::string compress(const std::string& content) {
+    std::string out = std::string{static_cast<char>(kWordListHeader), 0};
+    StringStream stream(&out, nullptr);
+    CChunkCodec codec(&stream);
+    codec.open(CChunkCodec::Writing);
+    codec.beginCompress(kWordListHeader);
+    codec.write(content.data(), content.size());
+    codec.finishCompress();
+    codec.flush();
+    return out;
+}
+
+void appendChunk(std::string& content, const std::string& record) {
+    content += static_cast<char>(record.size() & 0xFF);
+    content += static_cast<char>(record.size() >> 8);
+    content += record;
+}
+
+// The ENABLE words longer than two letters, in word order.
+const std::vector<std::string>& sortedWords() {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> out;
+        std::ifstream in(ZQ_ENABLE_LIST);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > 2) out.push_back(line);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }();
+    return words;
+}
+
+// `count` words spread evenly over the sorted list (all of them for 0).
+std::vector<std::string> pick(std::size_t count) {
+    const auto& all = sortedWords();
+    if (count == 0 || count >= all.size()) return all;
+    std::vector<std::string> out;
+    for (std::size_t i = 0; i < count; ++i)
+        out.push_back(all[i * all.size() / count]);
+    return out;
+}
+
+void load(benchmark::State& state, OneFileSystem& fs) {
+    int height = 0, records = 0;
+    for (auto _ : state) {
+        DatabaseSetup setup;
+        setup.fileSystem = &fs;
+        CWordDatabase db(setup);
+        benchmark::DoNotOptimize(db.root);
+        state.PauseTiming();
+        height = treeHeight(db.root);
+        records = db.loadReport().records;
+        state.ResumeTiming();
+    }
+    state.counters["height"] = height;
+    state.counters["records"] = records;
+    state.counters["file_MB"] = static_cast<double>(fs.content.size()) / (1 << 20);
+}
+
+// A word list in word order: the tree is a chain as long as the list.
+void BM_LoadSortedList(benchmark::State& state) {
+    if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
+    OneFileSystem fs;
+    std::string content;
+    for (const std::string& w : pick(static_cast<std::size_t>(state.range(0))))
+        appendChunk(content, w + "****~");
+    appendChunk(content, "");
+    fs.content = compress(content);
+    load(state, fs);
+}
+BENCHMARK(BM_LoadSortedList)
+    ->Arg(10000)
+    ->Arg(20000)
+    ->Arg(40000)
+    ->Arg(80000)
+    ->Arg(0) // every word
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// The same words, each range's median first: a balanced tree.
+void BM_LoadBalancedList(benchmark::State& state) {
+    if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
+    OneFileSystem fs;
+    const auto words = pick(static_cast<std::size_t>(state.range(0)));
+    std::string content;
+    for (std::size_t i : medianFirstOrder(words.size()))
+        appendChunk(content, words[i] + "****~");
+    appendChunk(content, "");
+    fs.content = compress(content);
+    load(state, fs);
+}
+BENCHMARK(BM_LoadBalancedList)
+    ->Arg(10000)
+    ->Arg(80000)
+    ->Arg(0)
+    ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+
+// Random bytes behind a valid header: the decoder and the parser give up at
+// the first damage.
+void BM_LoadRandomBytes(benchmark::State& state) {
+    OneFileSystem fs;
+    std::mt19937 rng(3);
+    fs.content.resize(kTenMegabytes);
+    for (char& c : fs.content)
+        c = static_cast<char>(rng());
+    fs.content[0] = 6;
+    fs.content[1] = 0;
+    load(state, fs);
+}
+BENCHMARK(BM_LoadRandomBytes)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+// The most a small file can decode to: one record repeated until the text
+// passes what the program accepts (64 MB), which it refuses as too big.
+void BM_LoadTooBigWhenDecoded(benchmark::State& state) {
+    OneFileSystem fs;
+    std::string content;
+    while (content.size() < static_cast<std::size_t>(kMaxWordListText) + 1000)
+        appendChunk(content, "abc*def*n**~");
+    fs.content = compress(content);
+    load(state, fs);
+}
+BENCHMARK(BM_LoadTooBigWhenDecoded)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// The deepest entry of the tree the records build.
+std::string deepestWord(OneFileSystem& fs) {
+    DatabaseSetup setup;
+    setup.fileSystem = &fs;
+    CWordDatabase db(setup);
+    std::vector<std::pair<CWordNode*, int>> stack{{db.root, 1}};
+    std::pair<CWordNode*, int> deepest{db.root, 1};
+    while (!stack.empty()) {
+        const auto [node, depth] = stack.back();
+        stack.pop_back();
+        if (depth > deepest.second) deepest = {node, depth};
+        if (node->smaller) stack.emplace_back(node->smaller, depth + 1);
+        if (node->greater) stack.emplace_back(node->greater, depth + 1);
+    }
+    return deepest.first->word();
+}
+
+// One word replaced by many records. With a word near the root each costs
+// little; with the deepest word of a sorted list each walks the whole chain
+// (the worst load found: records times depth).
+void BM_LoadRepeatedRecords(benchmark::State& state) {
+    if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
+    const auto words = pick(static_cast<std::size_t>(state.range(0)));
+    const std::size_t repeats = static_cast<std::size_t>(state.range(1));
+    OneFileSystem fs;
+    std::string content;
+    for (const std::string& w : words)
+        appendChunk(content, w + "****~");
+    fs.content = compress(content + std::string(2, '\0'));
+    const std::string target = deepestWord(fs);
+    for (std::size_t i = 0; i < repeats; ++i)
+        appendChunk(content, target + "*def*n**~");
+    appendChunk(content, "");
+    fs.content = compress(content);
+    load(state, fs);
+    state.counters["repeats"] = static_cast<double>(repeats);
+}
+BENCHMARK(BM_LoadRepeatedRecords)
+    ->Args({1, 4000000})
+    ->Args({20000, 20000})
+    ->Args({20000, 80000})
+    ->Args({80000, 20000})
+    ->Args({0, 20000})
+    ->Args({0, 80000})
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond);
+
+// A word set file of 10 MB: distinct words, and one word of 10 MB.
+void BM_ParseWordSet(benchmark::State& state) {
+    std::string text = "Title\r\nDescription\r\n-\r\n";
+    if (state.range(0) == 0) {
+        std::mt19937 rng(5);
+        while (text.size() < kTenMegabytes) {
+            for (int k = 0; k < 8; ++k)
+                text += static_cast<char>('a' + rng() % 26);
+            text += "\r\n";
+        }
+    } else {
+        text += std::string(kTenMegabytes, 'q');
+    }
+    for (auto _ : state) {
+        CUserWordSet set;
+        benchmark::DoNotOptimize(set.parse(text));
+        benchmark::DoNotOptimize(set.contains("qqqq"));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ParseWordSet)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// A record file of 10 MB (distinct records, then a single line of stars) read
+// by the import.
+class TextFileSystem final : public FileSystem {
+  public:
+    std::string content;
+    std::unique_ptr<ByteStream> openRead(const std::string&) override {
+        return std::make_unique<StringStream>(nullptr, &content);
+    }
+    std::unique_ptr<ByteStream> create(const std::string&) override { return nullptr; }
+    std::optional<std::int64_t> fileSize(const std::string&) override {
+        return static_cast<std::int64_t>(content.size());
+    }
+    bool exists(const std::string&) override { return true; }
+    bool replace(const std::string&, const std::string&) override { return false; }
+    bool copy(const std::string&, const std::string&) override { return false; }
+    bool remove(const std::string&) override { return false; }
+    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
+};
+
+void BM_ReadRecordFile(benchmark::State& state) {
+    TextFileSystem fs;
+    if (state.range(0) == 0) {
+        std::mt19937 rng(7);
+        while (fs.content.size() < kTenMegabytes) {
+            for (int k = 0; k < 9; ++k)
+                fs.content += static_cast<char>('a' + rng() % 26);
+            fs.content += "*a definition*n**~\n";
+        }
+    } else {
+        fs.content = std::string(kTenMegabytes, '*');
+    }
+    for (auto _ : state) {
+        std::vector<ImportRecord> records;
+        std::vector<std::string> errors;
+        readRecordFiles(fs, {"records.txt"}, records, errors);
+        benchmark::DoNotOptimize(records.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs.content.size()));
+}
+BENCHMARK(BM_ReadRecordFile)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Statistics records of 10 MB each in all twenty slots.
+void BM_ReadStatistics(benchmark::State& state) {
+    MemorySettingsStore store;
+    std::string record(kTenMegabytes, 'x');
+    for (std::size_t i = 7; i < record.size(); i += 11)
+        record[i] = ' ';
+    for (int slot = 0; slot < kStatisticsSlots; ++slot)
+        store.writeString("Default", "Score" + std::to_string(slot), record);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(readStatisticsRecords(store));
+}
+BENCHMARK(BM_ReadStatistics)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+} // namespace
