@@ -1,5 +1,6 @@
 #include "bench/BenchLexicon.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -10,10 +11,24 @@
 
 namespace zq::bench {
 
+const std::vector<std::string>& enableWords() {
+    static const std::vector<std::string> words = [] {
+        std::vector<std::string> out;
+        std::ifstream in(ZQ_ENABLE_LIST);
+        std::string line;
+        while (std::getline(in, line)) {
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (line.size() > 2) out.push_back(line);
+        }
+        std::sort(out.begin(), out.end());
+        return out;
+    }();
+    return words;
+}
+
 const std::string& lexiconFolder() {
     static const std::string folder = [] {
-        std::ifstream enable(ZQ_ENABLE_LIST);
-        if (!enable) {
+        if (enableWords().empty()) {
             std::fprintf(stderr, "no ENABLE word list at %s\n", ZQ_ENABLE_LIST);
             return std::string();
         }
@@ -23,18 +38,16 @@ const std::string& lexiconFolder() {
         const std::string words = (dir / "words.txt").string();
         {
             std::ofstream out(words);
-            std::string line;
-            while (std::getline(enable, line)) {
-                if (!line.empty() && line.back() == '\r') line.pop_back();
-                if (line.size() > 2) out << line << '\n';
-            }
+            for (const std::string& w : enableWords())
+                out << w << '\n';
         }
         std::vector<std::string> files{words};
         if (std::ifstream(ZQ_ENTRIES_FILE)) files.emplace_back(ZQ_ENTRIES_FILE);
         std::vector<ImportRecord> records;
         std::vector<std::string> errors;
         if (!readRecordFiles(realFileSystem(), files, records, errors)) {
-            for (const auto& e : errors) std::fprintf(stderr, "%s\n", e.c_str());
+            for (const auto& e : errors)
+                std::fprintf(stderr, "%s\n", e.c_str());
             std::exit(1);
         }
         DatabaseSetup setup;

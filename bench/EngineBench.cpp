@@ -22,7 +22,7 @@ namespace {
 
 // An in-memory stream for the codec benchmarks.
 class BufferStream final : public ByteStream {
-public:
+  public:
     std::string data;
     std::size_t at = 0;
     std::size_t read(void* b, std::size_t n) override {
@@ -120,7 +120,8 @@ void BM_BareInsertion(benchmark::State& state) {
         for (const WordEntry* row = kBuiltInWords; row->word[0] != '*'; ++row)
             root->insertOrReplace(row->word, row->definition, row->partOfSpeech, row->synonym,
                                   true);
-        for (const auto& r : records) root->insertOrReplace(r[0], r[1], r[2], r[3], false);
+        for (const auto& r : records)
+            root->insertOrReplace(r[0], r[1], r[2], r[3], false);
         benchmark::DoNotOptimize(root);
     }
     CNodePool::reset();
@@ -150,7 +151,8 @@ std::vector<std::string> racks(int tiles, int blanks) {
     std::vector<std::string> out;
     for (int i = 0; i < 64; ++i) {
         std::string rack;
-        for (int t = 0; t < tiles; ++t) rack += bag[rng() % bag.size()];
+        for (int t = 0; t < tiles; ++t)
+            rack += bag[rng() % bag.size()];
         rack.append(static_cast<std::size_t>(blanks), ' ');
         out.push_back(rack);
     }
@@ -186,7 +188,8 @@ void BM_BestWordForSevenTiles(benchmark::State& state) {
     CWordDatabase& db = lexicon();
     const auto all = racks(7, 0);
     std::size_t i = 0;
-    for (auto _ : state) benchmark::DoNotOptimize(db.bestWordFor(all[i++ % all.size()].c_str()));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(db.bestWordFor(all[i++ % all.size()].c_str()));
 }
 BENCHMARK(BM_BestWordForSevenTiles)->Unit(benchmark::kMillisecond);
 
@@ -243,8 +246,8 @@ void BM_ZlibCompress(benchmark::State& state) {
     uLongf size = 0;
     for (auto _ : state) {
         size = static_cast<uLongf>(out.size());
-        compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()),
-                  content.size(), static_cast<int>(state.range(0)));
+        compress2(out.data(), &size, reinterpret_cast<const Bytef*>(content.data()), content.size(),
+                  static_cast<int>(state.range(0)));
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
     state.counters["ratio"] = static_cast<double>(content.size()) / static_cast<double>(size);

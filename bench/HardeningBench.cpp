@@ -12,6 +12,7 @@
 #include <map>
 #include <random>
 
+#include "bench/BenchLexicon.h"
 #include "core/ChunkCodec.h"
 #include "core/FileSystem.h"
 #include "core/Import.h"
@@ -88,20 +89,8 @@ void appendChunk(std::string& content, const std::string& record) {
     content += record;
 }
 
-// The ENABLE words longer than two letters, in word order.
 const std::vector<std::string>& sortedWords() {
-    static const std::vector<std::string> words = [] {
-        std::vector<std::string> out;
-        std::ifstream in(ZQ_ENABLE_LIST);
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.size() > 2) out.push_back(line);
-        }
-        std::sort(out.begin(), out.end());
-        return out;
-    }();
-    return words;
+    return bench::enableWords();
 }
 
 // `count` words spread evenly over the sorted list (all of them for 0).
