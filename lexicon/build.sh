@@ -4,7 +4,7 @@
 #
 #   lexicon/build.sh [-e ENABLE_LIST] [-o OUTPUT_FOLDER] [-t ZENDRAQUIL_LEX]
 #
-# ENABLE_LIST   default $ZQ_ENABLE, else ../shared/lexicon/enable1.txt beside the repository
+# ENABLE_LIST   default $ZQ_ENABLE, else lexicon/enable1.txt
 # OUTPUT_FOLDER default build/  (word.lst is written there)
 # ZENDRAQUIL_LEX default $ZQ_LEX, else build/bin/zendraquil-lex
 #
@@ -15,7 +15,7 @@ set -eu
 
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
-enable=${ZQ_ENABLE:-$root/../shared/lexicon/enable1.txt}
+enable=${ZQ_ENABLE:-$here/enable1.txt}
 outdir=$root/build
 tool=${ZQ_LEX:-$root/build/bin/zendraquil-lex}
 

@@ -65,7 +65,7 @@ def is_bingo(word):
 
 
 def default_enable():
-    return os.environ.get("ZQ_ENABLE") or os.path.join(ROOT, "..", "shared", "lexicon", "enable1.txt")
+    return os.environ.get("ZQ_ENABLE") or os.path.join(ROOT, "lexicon", "enable1.txt")
 
 
 def load_enable(path):
