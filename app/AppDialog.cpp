@@ -5,6 +5,7 @@
 #include "app/DialogBuilder.h"
 #include "app/MainWindow.h"
 #include "core/Host.h"
+#include "core/Strings.h"
 
 namespace zq {
 
@@ -19,7 +20,7 @@ QString CAppDialog::rebuildCaption(const QString& caption) {
     // Captions start with the product name; it is replaced by the application
     // title so that both come from one place. A caption without the name is
     // left as it is.
-    const QString title = QString::fromUtf8(kAppTitle);
+    const QString title = QString::fromUtf8(str::kAppTitle);
     const qsizetype at = caption.indexOf(title);
     if (at < 0) return caption;
     return caption.left(at) + title + caption.mid(at + title.size());

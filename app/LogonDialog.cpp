@@ -5,6 +5,8 @@
 #include <QPushButton>
 
 #include "app/QtHost.h"
+#include "core/RegistryNames.h"
+#include "core/Strings.h"
 
 namespace zq {
 
@@ -12,7 +14,7 @@ CLogonDialog::CLogonDialog(QWidget* parent) : CAppDialog(res::kLogonTemplate, pa
     paintBackground = 0;
     SettingsStore& store = app::settings();
     userName = QString::fromStdString(UserProfile::currentName(store));
-    noLogon = store.readInt(kSettingsSection, "NoLogon", 0);
+    noLogon = store.readInt(reg::kSettings, reg::kNoLogon, 0);
     if (auto* ok = control<QPushButton>(res::kIdOk))
         connect(ok, &QPushButton::clicked, this, &CLogonDialog::accept);
     if (auto* cancel = control<QPushButton>(res::kIdCancel))
@@ -33,12 +35,12 @@ void CLogonDialog::accept() {
     if (auto* edit = control<QLineEdit>(res::kIdUserName)) userName = edit->text();
     if (auto* box = control<QCheckBox>(res::kIdNoLogonCheck)) noLogon = box->isChecked() ? 1 : 0;
     if (userName.isEmpty() || userName.contains(QLatin1Char(' '))) {
-        box::plain(this, QString::fromUtf8(kBadName));
+        box::plain(this, QString::fromUtf8(str::kBadUserName));
         return;
     }
     SettingsStore& store = app::settings();
-    store.writeString(kSettingsSection, kUserNameValue, userName.toStdString());
-    store.writeInt(kSettingsSection, "NoLogon", noLogon);
+    store.writeString(reg::kSettings, reg::kUserName, userName.toStdString());
+    store.writeInt(reg::kSettings, reg::kNoLogon, noLogon);
     CAppDialog::accept();
 }
 

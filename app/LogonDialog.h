@@ -16,9 +16,6 @@ class CLogonDialog : public CAppDialog {
     QString userName;
     int noLogon = 0;
 
-    static constexpr const char* kBadName =
-        "User name may not contain spaces and may not be blank.";
-
   public slots:
     void accept() override;
 

@@ -13,6 +13,7 @@
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/OptionsDialog.h"
+#include "wordsets/UserWordSet.h"
 #include "core/Random.h"
 #include "resources/Artwork.h"
 
@@ -87,11 +88,9 @@ bool CMainWindow::startUp() {
     show();
     paintNow(this);
 
-    DatabaseSetup setup;
+    DatabaseSetup setup = programSetup(ui_, folder_);
     setup.progressBar = progressSink_.get();
     setup.statusLine = statusSink_.get();
-    setup.ui = ui_;
-    setup.folder = folder_;
     database_ = std::make_unique<CWordDatabase>(setup);
     // The close box can be used while the start-up screen paints; it ends
     // the program as soon as the load is over.

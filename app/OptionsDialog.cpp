@@ -1,25 +1,19 @@
 #include "app/OptionsDialog.h"
+#include "core/RegistryNames.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
 namespace zq {
 
-namespace {
-constexpr const char* kNoLogon = "NoLogon";
-constexpr const char* kExpurged = "Expurged";
-constexpr const char* kNoSound = "NoSound";
-constexpr const char* kNoTimer = "NoTimer";
-} // namespace
-
 COptionsDialog::COptionsDialog(QWidget* parent) : CAppDialog(res::kOptionsTemplate, parent) {
     paintBackground = 0;
     SettingsStore& store = app::settings();
     const UserProfile user(store);
-    noSound = user.readInt(kNoSound, 0);
-    noTimer = user.readInt(kNoTimer, 0);
-    noLogon = store.readInt(kSettingsSection, kNoLogon, 0);
-    expurged = store.readInt(kSettingsSection, kExpurged, 0);
+    noSound = user.readInt(reg::kNoSound, 0);
+    noTimer = user.readInt(reg::kNoTimer, 0);
+    noLogon = store.readInt(reg::kSettings, reg::kNoLogon, 0);
+    expurged = store.readInt(reg::kSettings, reg::kExpurged, 0);
     if (auto* ok = control<QPushButton>(res::kIdOk))
         connect(ok, &QPushButton::clicked, this, &COptionsDialog::accept);
     if (auto* cancel = control<QPushButton>(res::kIdCancel))
@@ -49,10 +43,10 @@ void COptionsDialog::accept() {
     // The user is looked up again: the name may have changed since the
     // dialog was made.
     const std::string user = UserProfile::currentName(store);
-    store.writeInt(user, kNoSound, noSound);
-    store.writeInt(user, kNoTimer, noTimer);
-    store.writeInt(kSettingsSection, kNoLogon, noLogon);
-    store.writeInt(kSettingsSection, kExpurged, expurged);
+    store.writeInt(user, reg::kNoSound, noSound);
+    store.writeInt(user, reg::kNoTimer, noTimer);
+    store.writeInt(reg::kSettings, reg::kNoLogon, noLogon);
+    store.writeInt(reg::kSettings, reg::kExpurged, expurged);
     CAppDialog::accept();
 }
 

@@ -6,6 +6,7 @@
 #include <QProgressBar>
 
 #include "app/InfoLabel.h"
+#include "core/Strings.h"
 
 namespace zq {
 
@@ -21,7 +22,7 @@ namespace box {
 namespace {
 int run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
-    QMessageBox mb(icon, QString::fromUtf8(kAppTitle), text, buttons, parent);
+    QMessageBox mb(icon, QString::fromUtf8(str::kAppTitle), text, buttons, parent);
     mb.setDefaultButton(defaultButton);
     // Questions are answered with the normal pointer even during a long
     // operation that shows the wait cursor.

@@ -1,4 +1,5 @@
 #include "app/QtSettingsStore.h"
+#include "core/RegistryNames.h"
 
 #include <QSettings>
 #include <QStringList>
@@ -22,8 +23,8 @@ bool isValidUtf8(const std::string& text) {
 } // namespace
 
 QtSettingsStore::QtSettingsStore()
-    : settings_(std::make_unique<QSettings>(QStringLiteral("Tarnwick Software"),
-                                            QStringLiteral("Zendraquil"))) {}
+    : settings_(std::make_unique<QSettings>(QString::fromUtf8(reg::kOrganisation),
+                                            QString::fromUtf8(reg::kApplication))) {}
 
 QtSettingsStore::QtSettingsStore(std::unique_ptr<QSettings> settings)
     : settings_(std::move(settings)) {}

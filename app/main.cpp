@@ -6,11 +6,12 @@
 #include "app/MainWindow.h"
 #include "app/StartupProbe.h"
 #include "resources/Artwork.h"
+#include "core/RegistryNames.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tarnwick Software"));
-    QApplication::setApplicationName(QStringLiteral("Zendraquil"));
+    QApplication::setOrganizationName(QString::fromUtf8(zq::reg::kOrganisation));
+    QApplication::setApplicationName(QString::fromUtf8(zq::reg::kApplication));
     QApplication::setWindowIcon(zq::res::appIcon());
     {
         zq::CMainWindow window;

@@ -32,9 +32,9 @@ CWordDatabase& database() {
         const std::size_t step = order.size() / 500;
         for (std::size_t i = 0, n = 0; n < 500 && i < order.size(); i += step, ++n)
             text += std::string(order[i]->word()) + "\n";
-        auto* set = new CUserWordSet;
+        auto set = std::make_shared<CUserWordSet>();
         set->parse(text);
-        d->userWordSets = set; // freed by the database
+        d->userWordSets.push_back(std::move(set));
         return d;
     }();
     return *db;

@@ -71,10 +71,7 @@ bool parseOptions(const std::vector<std::string>& args, std::size_t first,
 }
 
 int userSetCount(const CWordDatabase& db) {
-    int count = 0;
-    for (const CUserWordSet* set = db.userWordSets; set; set = set->next)
-        ++count;
-    return count;
+    return static_cast<int>(db.userWordSets.size());
 }
 
 // Marks the set through the stored criteria, as the quiz and printing do.
@@ -99,9 +96,7 @@ int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     std::string error;
     if (!parseOptions(args, first, criteria, error)) return usageError(error);
 
-    DatabaseSetup setup;
-    setup.ui = &ui;
-    CWordDatabase db(setup);
+    CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     MemorySettingsStore store;
     const int lastId = kFirstUserSet + userSetCount(db) - 1;

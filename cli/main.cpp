@@ -19,6 +19,7 @@
 #include "core/Random.h"
 #include "core/WordDatabase.h"
 #include "tools/WordBuilderSearch.h"
+#include "wordsets/UserWordSet.h"
 
 using namespace zq;
 
@@ -80,9 +81,7 @@ long peakMemoryKb() {
 
 int verify(ConsoleUi& ui) {
     const auto started = std::chrono::steady_clock::now();
-    DatabaseSetup setup;
-    setup.ui = &ui;
-    CWordDatabase db(setup);
+    CWordDatabase db(programSetup(&ui));
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
             .count();
@@ -127,9 +126,7 @@ int verify(ConsoleUi& ui) {
 }
 
 int exportText(ConsoleUi& ui, const std::string& target) {
-    DatabaseSetup setup;
-    setup.ui = &ui;
-    CWordDatabase db(setup);
+    CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     if (target != "-") return db.backupText(target) ? 0 : 1;
     for (CWordNode* node : db.inOrder()) {
@@ -169,9 +166,7 @@ bool rackText(const std::string& in, std::string& out, bool isFilter) {
 }
 
 int anagram(ConsoleUi& ui, const std::string& letters, const std::string& filter) {
-    DatabaseSetup setup;
-    setup.ui = &ui;
-    CWordDatabase db(setup);
+    CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     db.markAll(false);
     for (const std::string& line : listBuildableWords(db, letters, filter))
@@ -180,9 +175,7 @@ int anagram(ConsoleUi& ui, const std::string& letters, const std::string& filter
 }
 
 int best(ConsoleUi& ui, const std::string& letters) {
-    DatabaseSetup setup;
-    setup.ui = &ui;
-    CWordDatabase db(setup);
+    CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     db.markAll(false);
     if (CWordNode* node = db.bestWordFor(letters.c_str()))

@@ -52,7 +52,4 @@ class BusyGuard {
     UserInterface* ui_;
 };
 
-// The application title that captions every message box.
-inline constexpr const char* kAppTitle = "Zendraquil";
-
 } // namespace zq

@@ -16,7 +16,7 @@ std::optional<int> parseSettingInt(const std::string& text) {
 }
 
 std::string UserProfile::currentName(SettingsStore& store) {
-    return store.readString(kSettingsSection, kUserNameValue, kDefaultUserName);
+    return store.readString(reg::kSettings, reg::kUserName, reg::kDefaultUser);
 }
 
 int MemorySettingsStore::readInt(const std::string& section, const std::string& name,

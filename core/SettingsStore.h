@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/RegistryNames.h"
+
 namespace zq {
 
 // Where options, word set choices and statistics are kept: named values in
@@ -22,11 +24,6 @@ class SettingsStore {
     virtual bool writeString(const std::string& section, const std::string& name,
                              const std::string& value) = 0;
 };
-
-// The section shared by all users and its values.
-inline constexpr const char* kSettingsSection = "Settings";
-inline constexpr const char* kUserNameValue = "UserName";
-inline constexpr const char* kDefaultUserName = "Default";
 
 // Reads a stored integer text: optional sign and decimal digits only, within
 // the 32-bit range. Anything else (empty, letters, spaces, overflow) is nullopt.

@@ -11,7 +11,6 @@
 #endif
 
 #include "core/ChunkCodec.h"
-#include "wordsets/UserWordSet.h"
 
 namespace zq {
 
@@ -137,7 +136,7 @@ bool CWordDatabase::load() {
         }
     }
 
-    if (statusLine) statusLine->setText("Loading user defined word sets ..");
+    if (statusLine) statusLine->setText(str::kLoadingWordSets);
     addExpurged();
     if (progressBar) progressBar->setPosition(0);
     // Every entry is a member of the word set now: the load marked each one as
@@ -146,12 +145,12 @@ bool CWordDatabase::load() {
     drawnCount = 0;
     setCompleted = 0;
     linkSynonyms();
-    scanUserWordSets(*this);
+    if (setup_.afterLoad) setup_.afterLoad(*this);
 
     if (progressBar) progressBar->hide();
     if (statusLine) statusLine->hide();
-    if (report_.damaged) tell(msg::kDamaged);
-    if (report_.refusedRecords > 0) tell(format(msg::kPoolFull, report_.refusedRecords));
+    if (report_.damaged) tell(str::kDamaged);
+    if (report_.refusedRecords > 0) tell(format(str::kPoolFull, report_.refusedRecords));
     return true;
 }
 
@@ -176,7 +175,7 @@ bool CWordDatabase::readWordList() {
     const auto onDisk = fs_->fileSize(path);
     const auto file = onDisk ? readWholeFile(*fs_, path) : std::nullopt;
     if (!file) {
-        tell(msg::kNoWordList);
+        tell(str::kNoWordList);
         return false;
     }
     report_.fileSize = static_cast<std::int64_t>(file->size());
@@ -190,7 +189,7 @@ bool CWordDatabase::readWordList() {
         progressBar->setPosition(0);
         progressBar->setRange(static_cast<int>(std::min<std::int64_t>(capacity / step, 65535)));
     }
-    if (statusLine) statusLine->setText("Loading words from disk ..");
+    if (statusLine) statusLine->setText(str::kLoadingWords);
 
     bool damaged = file->size() < 2;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(file->data());
@@ -207,7 +206,7 @@ bool CWordDatabase::readWordList() {
                              static_cast<std::int64_t>(done) / step, 65535)));
                  });
     if (content.tooBig) {
-        tell(msg::kTooBig);
+        tell(str::kTooBig);
         return false;
     }
     damaged = damaged || !content.endMarker;
@@ -216,7 +215,7 @@ bool CWordDatabase::readWordList() {
         progressBar->setPosition(0);
         progressBar->setRange(kIndexingSteps);
     }
-    if (statusLine) statusLine->setText("Indexing words ..");
+    if (statusLine) statusLine->setText(str::kIndexingWords);
 
     // The content is a sequence of chunks (16-bit length, then that many bytes
     // of record text) closed by a zero length; the records are read from the

@@ -7,30 +7,13 @@
 
 #include "core/FileSystem.h"
 #include "core/Host.h"
+#include "core/Strings.h"
 #include "core/WordNode.h"
 
 namespace zq {
 
 class CUserWordSet;
-
-// Texts the database shows the user.
-namespace msg {
-inline constexpr const char* kNoWordList =
-    "The data file, \"word.lst\", needs to be in the same folder as the Zendraquil program";
-inline constexpr const char* kTooBig =
-    "The data file, \"word.lst\", is too big for this version of Zendraquil. Download the "
-    "latest version of Zendraquil.";
-inline constexpr const char* kDamaged =
-    "The data file, \"word.lst\", is damaged. The words read before the damaged place have "
-    "been loaded.";
-inline constexpr const char* kPoolFull =
-    "%d words of \"word.lst\" could not be loaded because the word list is full.";
-inline constexpr const char* kSaveQuestion = "Database has been modified. Save?";
-inline constexpr const char* kSaveFailed =
-    "The data file, \"word.lst\", could not be saved: %s. The file on disk is unchanged.";
-inline constexpr const char* kBackupFailed =
-    "The text backup, \"backup.lst\", could not be written: %s.";
-} // namespace msg
+class CWordDatabase;
 
 inline constexpr const char* kWordListName = "word.lst";
 inline constexpr const char* kBackupName = "backup.lst";
@@ -53,6 +36,10 @@ struct DatabaseSetup {
     // With readWordList false: entries added, in this order, where the file's
     // records would be (their text is copied).
     const std::vector<WordEntry>* records = nullptr;
+    // Runs at the end of a successful load, while the progress bar still
+    // shows: the start-up scan of the user word sets is hooked in here by
+    // whoever opens the lexicon for the program.
+    void (*afterLoad)(CWordDatabase& database) = nullptr;
 };
 
 // What the last load found, for the tools that report on it.
@@ -79,7 +66,8 @@ class CWordDatabase {
 
     // Field order follows the database's record layout.
     StatusSink* statusLine = nullptr;
-    CUserWordSet* userWordSets = nullptr;
+    // The user word sets, in load order (set ids 12 and up).
+    std::vector<std::shared_ptr<CUserWordSet>> userWordSets;
     int setCompleted = 0;
     int modified = 0;
     std::unique_ptr<char[]> textBuffer;

@@ -3,7 +3,6 @@
 
 #include "core/ChunkCodec.h"
 #include "core/WordDatabase.h"
-#include "wordsets/UserWordSet.h"
 
 namespace zq {
 
@@ -102,7 +101,7 @@ bool CWordDatabase::save() {
         return 0;
     });
     auto fail = [this](const std::string& reason) {
-        tell(withReason(msg::kSaveFailed, reason));
+        tell(withReason(str::kSaveFailed, reason));
         return false;
     };
     for (CWordNode* node : nodes) {
@@ -142,7 +141,7 @@ bool CWordDatabase::save() {
 bool CWordDatabase::backupText(const std::string& path) {
     BusyGuard busy(setup_.ui);
     auto fail = [this](const std::string& reason) {
-        tell(withReason(msg::kBackupFailed, reason));
+        tell(withReason(str::kBackupFailed, reason));
         return false;
     };
     SafeFileWriter file(*fs_, path);
@@ -170,13 +169,9 @@ bool CWordDatabase::backupText(const std::string& path) {
 }
 
 CWordDatabase::~CWordDatabase() {
-    if (modified && setup_.ui && setup_.ui->askYesNo(msg::kSaveQuestion)) save();
+    if (modified && setup_.ui && setup_.ui->askYesNo(str::kSaveQuestion)) save();
     BusyGuard busy(setup_.ui);
-    while (userWordSets) {
-        CUserWordSet* next = userWordSets->next;
-        delete userWordSets;
-        userWordSets = next;
-    }
+    userWordSets.clear();
     // Entries from the file point into the text buffer: empty the tree with it
     // so no entry is left pointing at released text.
     CNodePool::reset();

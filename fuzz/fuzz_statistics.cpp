@@ -23,12 +23,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     MemorySettingsStore store;
     const std::string user = lines[0];
-    store.writeString(kSettingsSection, kUserNameValue, user);
-    static const char* const kValues[] = {"CannedWordSet", "MaxWordLength", "MinWordLength",
-                                          "Definitions",   "AllLetters",    "ValidLetters"};
+    store.writeString(reg::kSettings, reg::kUserName, user);
+    static const char* const kValues[] = {reg::kCannedWordSet, reg::kMaxWordLength,
+                                          reg::kMinWordLength, reg::kDefinitions,
+                                          reg::kAllLetters,    reg::kValidLetters};
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        std::string name = i == 1    ? "ScoreIndex"
-                           : i <= 21 ? "Score" + std::to_string(i - 2)
+        std::string name = i == 1    ? reg::kScoreIndex
+                           : i <= 21 ? slotName(static_cast<int>(i - 2))
                                      : kValues[i - 22];
         store.writeString(user, name, lines[i]);
     }

@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         const LoadReport& report = db.loadReport();
         ZQ_FUZZ_CHECK(report.damaged == (std::find(ui.messages.begin(), ui.messages.end(),
-                                                   msg::kDamaged) != ui.messages.end()));
+                                                   str::kDamaged) != ui.messages.end()));
         first = check(db);
         const std::size_t before = ui.messages.size();
         saved = db.save();

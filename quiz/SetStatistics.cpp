@@ -4,17 +4,20 @@
 #include <charconv>
 #include <chrono>
 #include <climits>
+#include <cstdio>
 
 #include "core/SettingsStore.h"
 #include "wordsets/WordSetCriteria.h"
 
 namespace zq {
 
-namespace {
-
 std::string slotName(int slot) {
-    return "Score" + std::to_string(slot);
+    char name[32];
+    std::snprintf(name, sizeof name, reg::kScoreSlot, static_cast<long>(slot));
+    return name;
 }
+
+namespace {
 
 // The shortest general form with 6 significant digits, as printf's %g gives
 // it in the C locale, whatever the user's locale.
@@ -103,11 +106,11 @@ bool CSetStatistics::recordCompletedSet() {
                                             percent, secondsPerWord, criteria.definitions != 0);
     if (!settings_.writeString(userName, slotName(slot), record)) return false;
     const int nextSlot = slot + 1 > kStatisticsSlots - 1 ? 0 : slot + 1;
-    return settings_.writeInt(userName, "ScoreIndex", nextSlot);
+    return settings_.writeInt(userName, reg::kScoreIndex, nextSlot);
 }
 
 int statisticsIndex(SettingsStore& settings, const std::string& userName) {
-    const int index = settings.readInt(userName, "ScoreIndex", 0);
+    const int index = settings.readInt(userName, reg::kScoreIndex, 0);
     return index >= 0 && index < kStatisticsSlots ? index : 0;
 }
 

@@ -18,6 +18,8 @@ std::int64_t systemSeconds();
 // Statistics records are kept per user in a ring of this many slots, named
 // "Score0" to "Score19"; "ScoreIndex" is the slot the next record takes.
 inline constexpr int kStatisticsSlots = 20;
+// The name of a slot's value.
+std::string slotName(int slot);
 
 // The clock and answer counters of one pass through the current word set.
 class CSetStatistics {

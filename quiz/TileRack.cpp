@@ -11,6 +11,7 @@
 #include "app/AppContext.h"
 #include "app/AppDialog.h"
 #include "quiz/TileBag.h"
+#include "core/RegistryNames.h"
 
 namespace zq {
 
@@ -67,7 +68,7 @@ QFont tileFont(const QFont& base, int height) {
 
 CTileRack::CTileRack(int squareCount, QWidget* parent)
     : QLineEdit(parent), squareCount_(std::clamp(squareCount, 1, kMaxSquares)) {
-    noSound = UserProfile(app::settings()).readInt("NoSound", 0);
+    noSound = UserProfile(app::settings()).readInt(reg::kNoSound, 0);
     setAcceptDrops(false);
     setDragEnabled(false);
     setAttribute(Qt::WA_InputMethodEnabled, false);

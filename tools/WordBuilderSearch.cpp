@@ -86,7 +86,7 @@ std::vector<std::string> listBuildableWords(CWordDatabase& database, const std::
     const std::vector<BuildResult> found = findBuildableWords(database, letters, filter);
     std::vector<std::string> lines;
     if (found.empty()) {
-        lines.emplace_back(kNoWordFound);
+        lines.emplace_back(str::kNoWordFound);
         return lines;
     }
     const std::size_t shown = std::min<std::size_t>(found.size(), kBuilderListBudget);
@@ -96,7 +96,7 @@ std::vector<std::string> listBuildableWords(CWordDatabase& database, const std::
         std::snprintf(line, sizeof line, "%s : %ld", found[i].entry->word(), found[i].score);
         lines.emplace_back(line);
     }
-    if (found.size() > shown) lines.emplace_back(kMoreNotShown);
+    if (found.size() > shown) lines.emplace_back(str::kMoreNotShown);
     return lines;
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <string>
+
+#include "core/Strings.h"
 #include <vector>
 
 namespace zq {
@@ -9,8 +11,6 @@ class CWordDatabase;
 class CWordNode;
 
 inline constexpr int kBuilderListBudget = 500;
-inline constexpr const char* kNoWordFound = "No word found";
-inline constexpr const char* kMoreNotShown = "More not shown";
 
 struct BuildResult {
     CWordNode* entry;

@@ -1,5 +1,7 @@
 #include "wordsets/UserWordSet.h"
 
+#include <memory>
+
 #include <algorithm>
 
 #include "core/FileSystem.h"
@@ -94,18 +96,15 @@ bool CUserWordSet::contains(std::string_view word) const {
 }
 
 bool loadUserWordSet(CWordDatabase& database, const std::string& fileName) {
-    auto* set = new CUserWordSet(database.fileSystem(), database.pathOf(fileName.c_str()));
+    auto set = std::make_shared<CUserWordSet>(database.fileSystem(),
+                                              database.pathOf(fileName.c_str()));
     if (!set->loaded) {
-        delete set;
-        std::string text = kWordSetFailedMessage;
+        std::string text = str::kWordSetFailed;
         text.replace(text.find("%s"), 2, fileName);
         database.tell(text);
         return false;
     }
-    CUserWordSet** tail = &database.userWordSets;
-    while (*tail)
-        tail = &(*tail)->next;
-    *tail = set;
+    database.userWordSets.push_back(std::move(set));
     return true;
 }
 
@@ -122,6 +121,14 @@ void scanUserWordSets(CWordDatabase& database) {
         loadUserWordSet(database, name);
         if (bar) bar->setPosition(++handled);
     }
+}
+
+DatabaseSetup programSetup(UserInterface* ui, std::string folder) {
+    DatabaseSetup setup;
+    setup.ui = ui;
+    setup.folder = std::move(folder);
+    setup.afterLoad = scanUserWordSets;
+    return setup;
 }
 
 } // namespace zq

@@ -7,14 +7,13 @@
 #include <unordered_set>
 #include <vector>
 
+#include "core/WordDatabase.h"
+
 namespace zq {
 
-class CWordDatabase;
-class FileSystem;
-
 // A word set read from a "*.wordset" text file: a title line, a description
-// line, a line that is ignored, then the words. The loaded sets form a singly
-// linked list that the database owns and frees one by one through `next`.
+// line, a line that is ignored, then the words. The database keeps the loaded
+// sets in load order.
 class CUserWordSet {
   public:
     // An unloaded set; parse() fills it.
@@ -26,7 +25,6 @@ class CUserWordSet {
     CUserWordSet& operator=(const CUserWordSet&) = delete;
 
     bool loaded = false;
-    CUserWordSet* next = nullptr;
     // The listed words, each enclosed in '*': "*red*green*blue*" (a leading
     // and trailing "**" when the word part starts or ends with a separator).
     std::string words;
@@ -61,8 +59,6 @@ class CUserWordSet {
 // Files larger than this are refused as word sets.
 inline constexpr std::int64_t kMaxWordSetFileSize = 16 * 1024 * 1024;
 inline constexpr const char* kWordSetSuffix = ".wordset";
-// %s is the file name.
-inline constexpr const char* kWordSetFailedMessage = "The word set \"%s\" failed to load";
 
 // Reads the named file of the database's folder as a user word set and appends
 // it to the database's list when it loads; otherwise tells the user and
@@ -73,5 +69,9 @@ bool loadUserWordSet(CWordDatabase& database, const std::string& fileName);
 // so that set ids stay the same from one start to the next, driving the
 // progress bar (range: the number of files; position: files handled).
 void scanUserWordSets(CWordDatabase& database);
+
+// How the program opens its lexicon: word.lst of the folder (empty: the
+// current one), reporting to `ui`, then the scan of the folder's word sets.
+DatabaseSetup programSetup(UserInterface* ui, std::string folder = {});
 
 } // namespace zq

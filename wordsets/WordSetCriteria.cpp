@@ -27,18 +27,18 @@ struct SetInfo {
 // Titles, name() labels and length labels of the built-in sets. The custom
 // set's length label is its limit and is worked out separately.
 constexpr std::array<SetInfo, kBuiltInSetCount> kSets = {{
-    {"All words", "All", "-"},
-    {"Custom word set", "", "-"},
-    {"Two letter words", "All", "2"},
-    {"Three letter words", "All", "3"},
-    {"Four letter words", "All", "4"},
-    {"High probability Bingos (seven letters)", "Bingos", "7"},
-    {"Consonant heavy words (any length)", "Consonants", "-"},
-    {"Vowel heavy words (any length)", "Vowels", "-"},
-    {"Alphabets (A-Z, Greek Letters, Hebrew Letters, etc.)", "Alphabets", "-"},
-    {"Interjections", "Interjections", "-"},
-    {"Units (Currency, measure, etc.)", "Units", "-"},
-    {"Words which you got wrong this session!", "Errors", "-"},
+    {str::kSetAllWords, "All", "-"},
+    {str::kSetCustom, "", "-"},
+    {str::kSetTwoLetters, "All", "2"},
+    {str::kSetThreeLetters, "All", "3"},
+    {str::kSetFourLetters, "All", "4"},
+    {str::kSetBingos, "Bingos", "7"},
+    {str::kSetConsonantHeavy, "Consonants", "-"},
+    {str::kSetVowelHeavy, "Vowels", "-"},
+    {str::kSetAlphabets, "Alphabets", "-"},
+    {str::kSetInterjections, "Interjections", "-"},
+    {str::kSetUnits, "Units", "-"},
+    {str::kSetErrors, "Errors", "-"},
 }};
 
 bool isBuiltIn(int setId) {
@@ -195,24 +195,24 @@ void CWordSetCriteria::load(SettingsStore& settings, CWordDatabase* boundDatabas
     const UserProfile user(settings);
     const CWordSetCriteria defaults;
     database = boundDatabase;
-    cannedWordSet = user.readInt("CannedWordSet", defaults.cannedWordSet);
-    minWordLength = user.readInt("MinWordLength", defaults.minWordLength);
-    definitions = user.readInt("Definitions", defaults.definitions);
-    validLetters = user.readString("ValidLetters", defaults.validLetters);
-    allLetters = user.readInt("AllLetters", defaults.allLetters);
-    maxWordLength = user.readInt("MaxWordLength", defaults.maxWordLength);
+    cannedWordSet = user.readInt(reg::kCannedWordSet, defaults.cannedWordSet);
+    minWordLength = user.readInt(reg::kMinWordLength, defaults.minWordLength);
+    definitions = user.readInt(reg::kDefinitions, defaults.definitions);
+    validLetters = user.readString(reg::kValidLetters, defaults.validLetters);
+    allLetters = user.readInt(reg::kAllLetters, defaults.allLetters);
+    maxWordLength = user.readInt(reg::kMaxWordLength, defaults.maxWordLength);
     if (cannedWordSet < 0) cannedWordSet = defaults.cannedWordSet;
     if (maxWordLength < 0) maxWordLength = defaults.maxWordLength;
 }
 
 bool CWordSetCriteria::save(SettingsStore& settings) const {
     const UserProfile user(settings);
-    bool ok = user.writeInt("AllLetters", allLetters);
-    ok = user.writeInt("Definitions", definitions) && ok;
-    ok = user.writeString("ValidLetters", validLetters) && ok;
-    ok = user.writeInt("MaxWordLength", maxWordLength) && ok;
-    ok = user.writeInt("MinWordLength", minWordLength) && ok;
-    ok = user.writeInt("CannedWordSet", cannedWordSet) && ok;
+    bool ok = user.writeInt(reg::kAllLetters, allLetters);
+    ok = user.writeInt(reg::kDefinitions, definitions) && ok;
+    ok = user.writeString(reg::kValidLetters, validLetters) && ok;
+    ok = user.writeInt(reg::kMaxWordLength, maxWordLength) && ok;
+    ok = user.writeInt(reg::kMinWordLength, minWordLength) && ok;
+    ok = user.writeInt(reg::kCannedWordSet, cannedWordSet) && ok;
     return ok;
 }
 
@@ -235,10 +235,8 @@ std::string CWordSetCriteria::lengthLabel() const {
 
 CUserWordSet* findUserWordSet(const CWordDatabase& database, int setId) {
     if (setId < kFirstUserSet) return nullptr;
-    CUserWordSet* set = database.userWordSets;
-    for (int steps = setId - kFirstUserSet; set && steps > 0; --steps)
-        set = set->next;
-    return set;
+    const auto index = static_cast<std::size_t>(setId - kFirstUserSet);
+    return index < database.userWordSets.size() ? database.userWordSets[index].get() : nullptr;
 }
 
 void markWordSet(CWordDatabase& database, SettingsStore& settings, bool includeAll,

@@ -269,7 +269,7 @@ TEST(FaultInjection, EveryFailureDuringASaveKeepsTheOldWordList) {
         const Bytes backup = dir.read("word.lst.bak");
         EXPECT_TRUE(backup == olderBackup || backup == original);
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_TRUE(startsWith(ui.messages[0], prefixOf(msg::kSaveFailed))) << ui.messages[0];
+        EXPECT_TRUE(startsWith(ui.messages[0], prefixOf(str::kSaveFailed))) << ui.messages[0];
     }
     EXPECT_GT(failed, 100);
     RecordProperty("faults", static_cast<int>(faults.size()));
@@ -346,7 +346,7 @@ TEST(FaultInjection, EveryFailureDuringABackupKeepsTheOldBackup) {
         if (!ok) {
             ++failed;
             ASSERT_EQ(ui.messages.size(), 1u);
-            EXPECT_TRUE(startsWith(ui.messages[0], prefixOf(msg::kBackupFailed))) << ui.messages[0];
+            EXPECT_TRUE(startsWith(ui.messages[0], prefixOf(str::kBackupFailed))) << ui.messages[0];
         }
     }
     EXPECT_GT(failed, 50);
@@ -429,7 +429,7 @@ TEST(FaultInjection, FailedStatisticsWritesAreReportedAndKeepTheRingReadable) {
         for (int slot = 0; slot < kStatisticsSlots; ++slot)
             store.inner.writeString("Default", "Score" + std::to_string(slot),
                                     "set" + std::to_string(slot) + " - 1 100% 1 Yes");
-        store.inner.writeInt("Default", "ScoreIndex", 4);
+        store.inner.writeInt("Default", reg::kScoreIndex, 4);
         const auto before = readStatisticsRecords(store);
         CSetStatistics stats(store, nullptr, [] { return std::int64_t{50}; });
         stats.recordAnswer(true);

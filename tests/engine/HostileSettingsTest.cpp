@@ -52,9 +52,9 @@ const std::vector<std::pair<std::string, std::optional<int>>> kIntegerTexts = {
 
 // Per-user values, then the shared ones of the "Settings" section.
 const char* const kUserIntegers[] = {"CannedWordSet", "MaxWordLength", "MinWordLength",
-                                     "Definitions",   "AllLetters",    "ScoreIndex",
+                                     "Definitions",   "AllLetters",    reg::kScoreIndex,
                                      "NoSound",       "NoTimer"};
-const char* const kSharedIntegers[] = {"NoLogon", "Expurged", "EditWords"};
+const char* const kSharedIntegers[] = {reg::kNoLogon, "Expurged", "EditWords"};
 
 const std::vector<std::string> kRecords = {
     "cat*a small feline*n*kitty*~", "kitty*a kitten*n*cat*~",
@@ -137,8 +137,8 @@ TEST(HostileSettings, IntegersReadStrictlyAndUnusableOnesGiveTheDefault) {
         }
         for (const char* name : kSharedIntegers) {
             SCOPED_TRACE(std::string(name) + "=" + text.substr(0, 20));
-            store.writeString(kSettingsSection, name, text);
-            EXPECT_EQ(store.readInt(kSettingsSection, name, 0), expected.value_or(0));
+            store.writeString(reg::kSettings, name, text);
+            EXPECT_EQ(store.readInt(reg::kSettings, name, 0), expected.value_or(0));
             ++cases;
         }
         // The word set values: unusable ones and negative set ids or length
@@ -197,12 +197,12 @@ TEST(HostileSettings, EveryValueSweptThroughTheEngine) {
     for (const std::string& user : kHostileText) {
         SCOPED_TRACE("user '" + user.substr(0, 20) + "'");
         MemorySettingsStore store;
-        store.writeString(kSettingsSection, kUserNameValue, user);
+        store.writeString(reg::kSettings, reg::kUserName, user);
         store.writeString(user, "CannedWordSet", "3");
         Sweep{*db, store}.run();
         EXPECT_EQ(UserProfile::currentName(store), user);
         EXPECT_EQ(UserProfile(store).readInt("CannedWordSet", 0), 3);
-        EXPECT_EQ(store.readInt(user, "ScoreIndex", -1), 1);
+        EXPECT_EQ(store.readInt(user, reg::kScoreIndex, -1), 1);
         if (user != "Default") {
             EXPECT_FALSE(store.contains("Default", "Score0"));
         }
@@ -261,7 +261,7 @@ TEST(HostileSettings, DamagedScoreRecordsReadAsSixFields) {
     }
     store.writeString("Default", "Score19", std::string(1 << 20, 'r') + " 7");
     store.writeString("Default", "Score20", "beyond the ring");
-    store.writeString("Default", "ScoreIndex", std::to_string(slot));
+    store.writeString("Default", reg::kScoreIndex, std::to_string(slot));
     const auto rows = readStatisticsRecords(store);
     // The empty record is skipped; the rest come newest (highest slot) first.
     ASSERT_EQ(rows.size(), records.size());

@@ -98,8 +98,8 @@ TEST(Load, EmptyContentGivesTheBuiltInLexicon) {
     EXPECT_EQ(progress.ranges[2], 34);
     EXPECT_TRUE(progress.hidden);
     EXPECT_TRUE(status.shown && status.hidden);
-    const std::vector<std::string> stages = {"", "Loading words from disk ..", "Indexing words ..",
-                                             "Loading user defined word sets .."};
+    const std::vector<std::string> stages = {"", str::kLoadingWords, str::kIndexingWords,
+                                             str::kLoadingWordSets};
     EXPECT_EQ(status.texts, stages);
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_GT(ui.busyCount, 0);
@@ -167,7 +167,7 @@ TEST(Load, MissingFileEndsTheLoad) {
     auto db = openDatabase(dir, ui);
     EXPECT_FALSE(db->loaded);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], msg::kNoWordList);
+    EXPECT_EQ(ui.messages[0], str::kNoWordList);
     // The built-in rows are there, nothing else.
     db->markAll(true);
     EXPECT_EQ(db->setSize, kFixedEntries);
@@ -269,7 +269,7 @@ TEST(Load, DamagedFilesKeepWhatWasReadAndSaySo) {
         auto db = openDatabase(dir, ui);
         ASSERT_TRUE(db->loaded);
         EXPECT_TRUE(db->loadReport().damaged);
-        EXPECT_EQ(ui.messages, std::vector<std::string>{msg::kDamaged});
+        EXPECT_EQ(ui.messages, std::vector<std::string>{str::kDamaged});
         EXPECT_EQ(db->find("cat") != nullptr, c.keepsCat);
         EXPECT_NE(db->find("go"), nullptr);
     }

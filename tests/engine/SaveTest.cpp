@@ -99,7 +99,7 @@ TEST(Save, ReloadGivesTheSameEntriesAndTheSameTree) {
         before = contentOf(*db);
         shape = preorderWords(*db);
     }
-    EXPECT_EQ(ui.questions, std::vector<std::string>{msg::kSaveQuestion});
+    EXPECT_EQ(ui.questions, std::vector<std::string>{str::kSaveQuestion});
     EXPECT_TRUE(dir.exists("word.lst.bak"));
     EXPECT_FALSE(dir.exists("word.lst.tmp"));
     EXPECT_EQ(dir.read("word.lst.bak"), wordListBytes(kRecords));

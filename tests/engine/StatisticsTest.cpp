@@ -9,6 +9,7 @@
 #include "core/WordDatabase.h"
 #include "quiz/SetStatistics.h"
 #include "tests/support/TestSupport.h"
+#include "wordsets/UserWordSet.h"
 #include "wordsets/WordSetCriteria.h"
 
 using namespace zq;
@@ -41,7 +42,7 @@ TEST(Statistics, RecordTextFollowsTheCriteria) {
     FakeClock clock;
     completePass(store, clock, 10, 8, 95);
     EXPECT_EQ(store.readString("Default", "Score0", ""), "jqxzAllAll - 10 80% 9.5 Yes");
-    EXPECT_EQ(store.readInt("Default", "ScoreIndex", -1), 1);
+    EXPECT_EQ(store.readInt("Default", reg::kScoreIndex, -1), 1);
 
     CWordSetCriteria c;
     c.cannedWordSet = kCustomSet;
@@ -120,7 +121,7 @@ TEST(Statistics, RecordsFillARingOfTwentyReadNewestFirst) {
 
     for (int i = 2; i <= 21; ++i)
         completePass(store, clock, i, 0, 0);
-    EXPECT_EQ(store.readInt("Default", "ScoreIndex", -1), 1);
+    EXPECT_EQ(store.readInt("Default", reg::kScoreIndex, -1), 1);
     EXPECT_EQ(store.readString("Default", "Score0", "").substr(0, 14), "jqxzAllAll - 2");
     rows = readStatisticsRecords(store);
     ASSERT_EQ(rows.size(), 20u);
@@ -154,12 +155,12 @@ TEST(Statistics, AStoredIndexOutsideTheRingCountsAsZero) {
     for (const char* bad : {"20", "-1", "2147483647", "many"}) {
         MemorySettingsStore store;
         FakeClock clock;
-        store.writeString("Default", "ScoreIndex", bad);
+        store.writeString("Default", reg::kScoreIndex, bad);
         store.writeString("Default", "Score5", "old - 1 0% 1 No");
         EXPECT_EQ(readStatisticsRecords(store).size(), 1u) << bad;
         completePass(store, clock, 2, 1, 4);
         EXPECT_EQ(store.readString("Default", "Score0", ""), "jqxzAllAll - 2 50% 2 Yes") << bad;
-        EXPECT_EQ(store.readInt("Default", "ScoreIndex", -1), 1) << bad;
+        EXPECT_EQ(store.readInt("Default", reg::kScoreIndex, -1), 1) << bad;
         const auto rows = readStatisticsRecords(store);
         ASSERT_EQ(rows.size(), 2u);
         EXPECT_EQ(rows[0][0], "jqxzAllAll");
@@ -192,10 +193,7 @@ TEST(Statistics, UserSetTitlesWithSpacesAreStoredWithUnderscores) {
     RecordingUi ui;
     dir.write(kWordListName, wordListBytes({"red*a colour*adj**~"}));
     dir.write("warm.wordset", "Warm colours\ndesc\nx\nred\n");
-    DatabaseSetup s;
-    s.folder = dir.path();
-    s.ui = &ui;
-    CWordDatabase db(s);
+    CWordDatabase db(programSetup(&ui, dir.path()));
     MemorySettingsStore store;
     CWordSetCriteria c;
     c.cannedWordSet = 12;

@@ -59,9 +59,7 @@ class Lexicon {
     }
     CWordDatabase& open() {
         db.reset();
-        DatabaseSetup s;
-        s.folder = dir.path();
-        s.ui = &ui;
+        DatabaseSetup s = programSetup(&ui, dir.path());
         s.progressBar = &progress;
         db = std::make_unique<CWordDatabase>(s);
         return *db;
@@ -539,7 +537,7 @@ TEST(UserWordSet, PartOfAListedWordIsNotAMember) {
 TEST(UserWordSet, NoFilesGiveAnEmptyRangeAndNoUserSets) {
     Lexicon lex;
     CWordDatabase& db = lex.open();
-    EXPECT_EQ(db.userWordSets, nullptr);
+    EXPECT_TRUE(db.userWordSets.empty());
     ASSERT_FALSE(lex.progress.ranges.empty());
     EXPECT_EQ(lex.progress.ranges.back(), 0);
     EXPECT_EQ(lex.mark(12), 0);

@@ -16,6 +16,7 @@
 #include "app/MessageStrip.h"
 #include "app/OptionsDialog.h"
 #include "tests/gui/GuiSupport.h"
+#include "core/Strings.h"
 
 using namespace zq;
 using namespace zq::test;
@@ -173,8 +174,8 @@ TEST_F(DialogsTest, InfoLabelFontIsItsHeightButAtMostTwentyPixels) {
     low.resize(200, 12);
     EXPECT_EQ(tall.fontPixelSize(), 20);
     EXPECT_EQ(low.fontPixelSize(), 12);
-    tall.setText("Loading words from disk ..");
-    EXPECT_EQ(tall.text(), "Loading words from disk ..");
+    tall.setText(str::kLoadingWords);
+    EXPECT_EQ(tall.text(), str::kLoadingWords);
     // It shows only its own text on the tooltip colour, never a template's.
     CInfoLabel blank;
     blank.resize(60, 14);

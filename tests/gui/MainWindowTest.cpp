@@ -34,7 +34,7 @@ class MainWindowTest : public GuiTest {
 
     // A main window that has loaded the lexicon and shows the picture menu.
     std::unique_ptr<CMainWindow> menu() {
-        store.writeInt("Settings", "NoLogon", 1);
+        store.writeInt("Settings", reg::kNoLogon, 1);
         auto w = std::make_unique<CMainWindow>(&ui, dir.path());
         EXPECT_TRUE(w->startUp());
         EXPECT_TRUE(w->menuShown());
@@ -79,14 +79,14 @@ class PaintRecorder : public QObject {
 // No event loop runs during the load: the start-up screen must paint each
 // new status text at once, while the load is still going.
 TEST_F(MainWindowTest, TheStartUpScreenPaintsTheLoadsProgressAsItGoes) {
-    store.writeInt("Settings", "NoLogon", 1);
+    store.writeInt("Settings", reg::kNoLogon, 1);
     CMainWindow w(&ui, dir.path());
     PaintRecorder recorder;
     w.control(1088)->installEventFilter(&recorder);
     ASSERT_TRUE(w.startUp());
     const auto& seen = recorder.painted;
-    EXPECT_NE(std::find(seen.begin(), seen.end(), "Loading words from disk .."), seen.end());
-    EXPECT_NE(std::find(seen.begin(), seen.end(), "Indexing words .."), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), str::kLoadingWords), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), str::kIndexingWords), seen.end());
     auto* bar = qobject_cast<QProgressBar*>(w.control(1045));
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(bar->isVisible());
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, AFailedLoadEndsThroughTheCancelPathWithoutLogon) {
     EXPECT_EQ(w.database(), nullptr);
     EXPECT_EQ(w.result(), QDialog::Rejected);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], msg::kNoWordList);
+    EXPECT_EQ(ui.messages[0], str::kNoWordList);
     EXPECT_EQ(driver.seen(), 0);
 }
 
@@ -119,7 +119,7 @@ TEST_F(MainWindowTest, LogonRunsUnlessSkippedAndItsCancelEndsTheProgram) {
         ASSERT_EQ(driver.seen(), 1);
         EXPECT_EQ(driver.titles[0], "Zendraquil Logon");
         EXPECT_EQ(store.readString("Settings", "UserName", ""), "Default");
-        EXPECT_EQ(store.readInt("Settings", "NoLogon", -1), 0);
+        EXPECT_EQ(store.readInt("Settings", reg::kNoLogon, -1), 0);
     }
     {
         ModalDriver driver;
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, LogonRunsUnlessSkippedAndItsCancelEndsTheProgram) {
         EXPECT_EQ(driver.seen(), 1);
     }
     {
-        store.writeInt("Settings", "NoLogon", 1);
+        store.writeInt("Settings", reg::kNoLogon, 1);
         ModalDriver driver;
         CMainWindow w(&ui, dir.path());
         EXPECT_TRUE(w.startUp());
@@ -215,7 +215,7 @@ TEST_F(MainWindowTest, EscapeExitAndCloseBoxOfferToSaveEnterDoesNothing) {
         EXPECT_FALSE(w->isVisible());
         EXPECT_EQ(w->result(), QDialog::Rejected);
         ASSERT_EQ(ui.questions.size(), 1u);
-        EXPECT_EQ(ui.questions[0], msg::kSaveQuestion);
+        EXPECT_EQ(ui.questions[0], str::kSaveQuestion);
     }
     EXPECT_FALSE(dir.exists("word.lst.bak")); // every answer was No
 }
@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, YesInTheSaveOfferRewritesTheWordList) {
 // Without a stand-in, the question is a Yes/No message box captioned with
 // the application title.
 TEST_F(MainWindowTest, TheSaveOfferIsAMessageBox) {
-    store.writeInt("Settings", "NoLogon", 1);
+    store.writeInt("Settings", reg::kNoLogon, 1);
     CMainWindow w(nullptr, dir.path());
     ASSERT_TRUE(w.startUp());
     w.database()->modified = 1;
@@ -246,7 +246,7 @@ TEST_F(MainWindowTest, TheSaveOfferIsAMessageBox) {
     QTest::keyClick(&w, Qt::Key_Escape);
     ASSERT_EQ(driver.seen(), 1);
     EXPECT_EQ(driver.titles[0], "Zendraquil");
-    EXPECT_EQ(text, msg::kSaveQuestion);
+    EXPECT_EQ(text, str::kSaveQuestion);
     EXPECT_EQ(w.database(), nullptr);
     EXPECT_FALSE(dir.exists("word.lst.bak"));
 }

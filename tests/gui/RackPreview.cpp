@@ -8,11 +8,12 @@
 
 #include "app/AppDialog.h"
 #include "quiz/TileRack.h"
+#include "core/RegistryNames.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Tarnwick Software"));
-    QApplication::setApplicationName(QStringLiteral("Zendraquil"));
+    QApplication::setOrganizationName(QString::fromUtf8(zq::reg::kOrganisation));
+    QApplication::setApplicationName(QString::fromUtf8(zq::reg::kApplication));
     zq::CAppDialog dialog(0);
     dialog.setWindowTitle(QStringLiteral("Zendraquil tile racks"));
     dialog.setFixedSize(420, 250);

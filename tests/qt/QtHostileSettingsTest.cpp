@@ -83,9 +83,9 @@ const std::vector<std::string> kRawOdd = {
 };
 
 const char* const kUserIntegers[] = {"CannedWordSet", "MaxWordLength", "MinWordLength",
-                                     "Definitions",   "AllLetters",    "ScoreIndex",
+                                     "Definitions",   "AllLetters",    reg::kScoreIndex,
                                      "NoSound",       "NoTimer"};
-const char* const kSharedIntegers[] = {"NoLogon", "Expurged", "EditWords"};
+const char* const kSharedIntegers[] = {reg::kNoLogon, "Expurged", "EditWords"};
 
 // What the engine does with the stored values of the current user.
 void sweep(QtSettingsStore& store) {
@@ -109,7 +109,7 @@ void sweep(QtSettingsStore& store) {
     for (const char* name : kUserIntegers)
         (void)UserProfile(store).readInt(name, 0);
     for (const char* name : kSharedIntegers)
-        (void)store.readInt(kSettingsSection, name, 0);
+        (void)store.readInt(reg::kSettings, name, 0);
 }
 
 } // namespace
@@ -126,7 +126,7 @@ TEST_F(QtHostileSettings, HandEditedIntegersReadStrictly) {
         auto store = storeWith(text);
         SCOPED_TRACE(raw.substr(0, 30));
         for (const char* name : kSharedIntegers) {
-            EXPECT_EQ(store->readInt(kSettingsSection, name, 0), expected.value_or(0)) << name;
+            EXPECT_EQ(store->readInt(reg::kSettings, name, 0), expected.value_or(0)) << name;
             ++cases;
         }
         for (const char* name : kUserIntegers) {

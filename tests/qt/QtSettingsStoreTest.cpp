@@ -36,17 +36,17 @@ class QtSettingsTest : public ::testing::Test {
 TEST_F(QtSettingsTest, ValuesRoundTripAndAbsentOnesGiveDefaults) {
     {
         QtSettingsStore store;
-        EXPECT_EQ(store.readInt("Settings", "NoLogon", 7), 7);
+        EXPECT_EQ(store.readInt("Settings", reg::kNoLogon, 7), 7);
         EXPECT_EQ(store.readString("Default", "ValidLetters", "jqxz"), "jqxz");
-        EXPECT_TRUE(store.writeInt("Settings", "NoLogon", 1));
-        EXPECT_TRUE(store.writeInt("Default", "ScoreIndex", -2147483647 - 1));
+        EXPECT_TRUE(store.writeInt("Settings", reg::kNoLogon, 1));
+        EXPECT_TRUE(store.writeInt("Default", reg::kScoreIndex, -2147483647 - 1));
         EXPECT_TRUE(store.writeString("Default", "Score0", "my_set 7 10 80% 9.5 Yes"));
         EXPECT_TRUE(store.writeString("Default", "Title", "a, b, \"c\" = d; \xC3\xA9"));
         EXPECT_TRUE(store.writeString("Default", "Empty", ""));
     }
     auto store = reopen();
-    EXPECT_EQ(store->readInt("Settings", "NoLogon", 0), 1);
-    EXPECT_EQ(store->readInt("Default", "ScoreIndex", 0), -2147483647 - 1);
+    EXPECT_EQ(store->readInt("Settings", reg::kNoLogon, 0), 1);
+    EXPECT_EQ(store->readInt("Default", reg::kScoreIndex, 0), -2147483647 - 1);
     EXPECT_EQ(store->readString("Default", "Score0", ""), "my_set 7 10 80% 9.5 Yes");
     EXPECT_EQ(store->readString("Default", "Title", ""), "a, b, \"c\" = d; \xC3\xA9");
     EXPECT_EQ(store->readString("Default", "Empty", "x"), "");
@@ -106,7 +106,7 @@ TEST_F(QtSettingsTest, HostileValuesReadAsDefaults) {
     EXPECT_EQ(store->readInt("Default", "AllLetters", 4), 4);
     EXPECT_EQ(store->readInt("Default", "Definitions", 4), 4);
     EXPECT_EQ(store->readInt("Default", "MinWordLength", 4), -5);
-    EXPECT_EQ(store->readInt("Default", "ScoreIndex", 4), 4);
+    EXPECT_EQ(store->readInt("Default", reg::kScoreIndex, 4), 4);
     EXPECT_EQ(store->readString("Default", "ValidLetters", ""), "ab, cd");
     CWordSetCriteria c;
     c.load(*store);
@@ -122,7 +122,7 @@ TEST_F(QtSettingsTest, AWriteThatCannotBeStoredReportsFailure) {
     blocker.close();
     QtSettingsStore store(
         std::make_unique<QSettings>(dir_.path() + "/blocker/zq.ini", QSettings::IniFormat));
-    EXPECT_FALSE(store.writeInt("Settings", "NoLogon", 1));
+    EXPECT_FALSE(store.writeInt("Settings", reg::kNoLogon, 1));
     EXPECT_FALSE(store.writeString("Settings", "UserName", "x"));
 }
 
