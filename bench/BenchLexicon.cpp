@@ -11,25 +11,10 @@
 
 namespace zq::bench {
 
-const std::vector<std::string>& enableWords() {
-    static const std::vector<std::string> words = [] {
-        std::vector<std::string> out;
-        std::ifstream in(ZQ_ENABLE_LIST);
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.size() > 2) out.push_back(line);
-        }
-        std::sort(out.begin(), out.end());
-        return out;
-    }();
-    return words;
-}
-
 const std::string& lexiconFolder() {
     static const std::string folder = [] {
-        if (enableWords().empty()) {
-            std::fprintf(stderr, "no ENABLE word list at %s\n", ZQ_ENABLE_LIST);
+        if (zq::enableWords().empty()) {
+            std::fprintf(stderr, "no ENABLE word list (lexicon/enable1.txt)\n");
             return std::string();
         }
         const auto dir = std::filesystem::temp_directory_path() / "zendraquil-bench";
@@ -38,7 +23,7 @@ const std::string& lexiconFolder() {
         const std::string words = (dir / "words.txt").string();
         {
             std::ofstream out(words);
-            for (const std::string& w : enableWords())
+            for (const std::string& w : zq::enableWords())
                 out << w << '\n';
         }
         std::vector<std::string> files{words};

@@ -12,6 +12,7 @@
 #include "bench/BenchLexicon.h"
 #include "core/ChunkCodec.h"
 #include "core/FileSystem.h"
+#include "core/MemoryFileSystem.h"
 #include "core/WordDatabase.h"
 #include "quiz/TileBag.h"
 #include "tools/WordBuilderSearch.h"
@@ -19,27 +20,6 @@
 using namespace zq;
 
 namespace {
-
-// An in-memory stream for the codec benchmarks.
-class BufferStream final : public ByteStream {
-  public:
-    std::string data;
-    std::size_t at = 0;
-    std::size_t read(void* b, std::size_t n) override {
-        n = std::min(n, data.size() - at);
-        std::memcpy(b, data.data() + at, n);
-        at += n;
-        return n;
-    }
-    std::size_t write(const void* b, std::size_t n) override {
-        data.append(static_cast<const char*>(b), n);
-        return n;
-    }
-    bool flush() override { return true; }
-    bool close() override { return true; }
-    std::int64_t tell() override { return static_cast<std::int64_t>(at); }
-    bool seek(std::int64_t p) override { return at = static_cast<std::size_t>(p), true; }
-};
 
 DatabaseSetup lexiconSetup() {
     DatabaseSetup setup;
@@ -50,8 +30,7 @@ DatabaseSetup lexiconSetup() {
 // The decompressed content of the lexicon's word.lst (chunk lengths included).
 const std::string& lexiconContent() {
     static const std::string content = [] {
-        BufferStream in;
-        in.data = *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName));
+        MemoryStream in(*readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName)));
         CChunkCodec codec(&in);
         codec.open(CChunkCodec::Reading);
         std::uint8_t header[2];
@@ -198,14 +177,14 @@ void BM_CodecCompress(benchmark::State& state) {
     const std::string& content = lexiconContent();
     std::size_t size = 0;
     for (auto _ : state) {
-        BufferStream out;
+        MemoryStream out;
         CChunkCodec codec(&out);
         codec.open(CChunkCodec::Writing);
         codec.beginCompress(6);
         codec.write(content.data(), content.size());
         codec.finishCompress();
         codec.flush();
-        size = out.data.size();
+        size = out.output().size();
     }
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
     state.counters["ratio"] = static_cast<double>(content.size()) / static_cast<double>(size);
@@ -216,8 +195,9 @@ BENCHMARK(BM_CodecCompress)->Unit(benchmark::kMillisecond);
 void BM_CodecDecompress(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
     const std::string& content = lexiconContent();
-    BufferStream packed;
+    std::string compressed;
     {
+        MemoryStream packed(&compressed);
         CChunkCodec codec(&packed);
         codec.open(CChunkCodec::Writing);
         codec.beginCompress(6);
@@ -227,7 +207,7 @@ void BM_CodecDecompress(benchmark::State& state) {
     }
     std::string out(content.size(), '\0');
     for (auto _ : state) {
-        packed.at = 0;
+        MemoryStream packed(compressed);
         CChunkCodec codec(&packed);
         codec.open(CChunkCodec::Reading);
         codec.beginCodec(6);

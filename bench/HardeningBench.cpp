@@ -17,6 +17,7 @@
 #include "core/FileSystem.h"
 #include "core/Import.h"
 #include "core/SettingsStore.h"
+#include "core/MemoryFileSystem.h"
 #include "core/WordDatabase.h"
 #include "quiz/SetStatistics.h"
 #include "wordsets/UserWordSet.h"
@@ -27,53 +28,15 @@ namespace {
 
 constexpr std::size_t kTenMegabytes = 10 * 1024 * 1024;
 
-class StringStream final : public ByteStream {
-  public:
-    StringStream(std::string* target, const std::string* input) : target_(target), input_(input) {}
-    std::size_t read(void* b, std::size_t n) override {
-        n = std::min(n, input_->size() - at_);
-        std::memcpy(b, input_->data() + at_, n);
-        at_ += n;
-        return n;
-    }
-    std::size_t write(const void* b, std::size_t n) override {
-        target_->append(static_cast<const char*>(b), n);
-        return n;
-    }
-    bool flush() override { return true; }
-    bool close() override { return true; }
-    std::int64_t tell() override { return static_cast<std::int64_t>(at_); }
-    bool seek(std::int64_t p) override { return at_ = static_cast<std::size_t>(p), true; }
-
-  private:
-    std::string* target_;
-    const std::string* input_;
-    std::size_t at_ = 0;
-};
-
-// Holds word.lst in memory, so that the disk plays no part in the timings.
-class OneFileSystem final : public FileSystem {
-  public:
-    std::string content;
-    std::unique_ptr<ByteStream> openRead(const std::string& p) override {
-        if (p != kWordListName) return nullptr;
-        return std::make_unique<StringStream>(nullptr, &content);
-    }
-    std::unique_ptr<ByteStream> create(const std::string&) override { return nullptr; }
-    std::optional<std::int64_t> fileSize(const std::string& p) override {
-        if (p != kWordListName) return std::nullopt;
-        return static_cast<std::int64_t>(content.size());
-    }
-    bool exists(const std::string& p) override { return p == kWordListName; }
-    bool replace(const std::string&, const std::string&) override { return false; }
-    bool copy(const std::string&, const std::string&) override { return false; }
-    bool remove(const std::string&) override { return false; }
-    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
+// word.lst held in memory, so that the disk plays no part in the timings.
+struct MemoryWordList {
+    MemoryFileSystem fs;
+    std::string& content = fs.files[kWordListName];
 };
 
 std::string compress(const std::string& content) {
     std::string out = std::string{static_cast<char>(kWordListHeader), 0};
-    StringStream stream(&out, nullptr);
+    MemoryStream stream(&out);
     CChunkCodec codec(&stream);
     codec.open(CChunkCodec::Writing);
     codec.beginCompress(kWordListHeader);
@@ -90,7 +53,7 @@ void appendChunk(std::string& content, const std::string& record) {
 }
 
 const std::vector<std::string>& sortedWords() {
-    return bench::enableWords();
+    return enableWords();
 }
 
 // `count` words spread evenly over the sorted list (all of them for 0).
@@ -103,11 +66,11 @@ std::vector<std::string> pick(std::size_t count) {
     return out;
 }
 
-void load(benchmark::State& state, OneFileSystem& fs) {
+void load(benchmark::State& state, MemoryWordList& fs) {
     int height = 0, records = 0;
     for (auto _ : state) {
         DatabaseSetup setup;
-        setup.fileSystem = &fs;
+        setup.fileSystem = &fs.fs;
         CWordDatabase db(setup);
         benchmark::DoNotOptimize(db.root);
         state.PauseTiming();
@@ -123,7 +86,7 @@ void load(benchmark::State& state, OneFileSystem& fs) {
 // A word list in word order: the tree is a chain as long as the list.
 void BM_LoadSortedList(benchmark::State& state) {
     if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
-    OneFileSystem fs;
+    MemoryWordList fs;
     std::string content;
     for (const std::string& w : pick(static_cast<std::size_t>(state.range(0))))
         appendChunk(content, w + "****~");
@@ -143,7 +106,7 @@ BENCHMARK(BM_LoadSortedList)
 // The same words, each range's median first: a balanced tree.
 void BM_LoadBalancedList(benchmark::State& state) {
     if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
-    OneFileSystem fs;
+    MemoryWordList fs;
     const auto words = pick(static_cast<std::size_t>(state.range(0)));
     std::string content;
     for (std::size_t i : medianFirstOrder(words.size()))
@@ -162,7 +125,7 @@ BENCHMARK(BM_LoadBalancedList)
 // Random bytes behind a valid header: the decoder and the parser give up at
 // the first damage.
 void BM_LoadRandomBytes(benchmark::State& state) {
-    OneFileSystem fs;
+    MemoryWordList fs;
     std::mt19937 rng(3);
     fs.content.resize(kTenMegabytes);
     for (char& c : fs.content)
@@ -176,7 +139,7 @@ BENCHMARK(BM_LoadRandomBytes)->Iterations(3)->Unit(benchmark::kMillisecond);
 // The most a small file can decode to: one record repeated until the text
 // passes what the program accepts (64 MB), which it refuses as too big.
 void BM_LoadTooBigWhenDecoded(benchmark::State& state) {
-    OneFileSystem fs;
+    MemoryWordList fs;
     std::string content;
     while (content.size() < static_cast<std::size_t>(kMaxWordListText) + 1000)
         appendChunk(content, "abc*def*n**~");
@@ -186,9 +149,9 @@ void BM_LoadTooBigWhenDecoded(benchmark::State& state) {
 BENCHMARK(BM_LoadTooBigWhenDecoded)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // The deepest entry of the tree the records build.
-std::string deepestWord(OneFileSystem& fs) {
+std::string deepestWord(MemoryWordList& fs) {
     DatabaseSetup setup;
-    setup.fileSystem = &fs;
+    setup.fileSystem = &fs.fs;
     CWordDatabase db(setup);
     std::vector<std::pair<CWordNode*, int>> stack{{db.root, 1}};
     std::pair<CWordNode*, int> deepest{db.root, 1};
@@ -209,7 +172,7 @@ void BM_LoadRepeatedRecords(benchmark::State& state) {
     if (sortedWords().empty()) return state.SkipWithError("no ENABLE list");
     const auto words = pick(static_cast<std::size_t>(state.range(0)));
     const std::size_t repeats = static_cast<std::size_t>(state.range(1));
-    OneFileSystem fs;
+    MemoryWordList fs;
     std::string content;
     for (const std::string& w : words)
         appendChunk(content, w + "****~");
@@ -256,42 +219,27 @@ BENCHMARK(BM_ParseWordSet)->Arg(0)->Arg(1)->Iterations(2)->Unit(benchmark::kMill
 
 // A record file of 10 MB (distinct records, then a single line of stars) read
 // by the import.
-class TextFileSystem final : public FileSystem {
-  public:
-    std::string content;
-    std::unique_ptr<ByteStream> openRead(const std::string&) override {
-        return std::make_unique<StringStream>(nullptr, &content);
-    }
-    std::unique_ptr<ByteStream> create(const std::string&) override { return nullptr; }
-    std::optional<std::int64_t> fileSize(const std::string&) override {
-        return static_cast<std::int64_t>(content.size());
-    }
-    bool exists(const std::string&) override { return true; }
-    bool replace(const std::string&, const std::string&) override { return false; }
-    bool copy(const std::string&, const std::string&) override { return false; }
-    bool remove(const std::string&) override { return false; }
-    std::vector<std::string> list(const std::string&, const std::string&) override { return {}; }
-};
 
 void BM_ReadRecordFile(benchmark::State& state) {
-    TextFileSystem fs;
+    MemoryFileSystem files;
+    std::string& content = files.files["records.txt"];
     if (state.range(0) == 0) {
         std::mt19937 rng(7);
-        while (fs.content.size() < kTenMegabytes) {
+        while (content.size() < kTenMegabytes) {
             for (int k = 0; k < 9; ++k)
-                fs.content += static_cast<char>('a' + rng() % 26);
-            fs.content += "*a definition*n**~\n";
+                content += static_cast<char>('a' + rng() % 26);
+            content += "*a definition*n**~\n";
         }
     } else {
-        fs.content = std::string(kTenMegabytes, '*');
+        content = std::string(kTenMegabytes, '*');
     }
     for (auto _ : state) {
         std::vector<ImportRecord> records;
         std::vector<std::string> errors;
-        readRecordFiles(fs, {"records.txt"}, records, errors);
+        readRecordFiles(files, {"records.txt"}, records, errors);
         benchmark::DoNotOptimize(records.data());
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs.content.size()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
 }
 BENCHMARK(BM_ReadRecordFile)->Arg(0)->Arg(1)->Iterations(1)->Unit(benchmark::kMillisecond);
 
@@ -302,7 +250,7 @@ void BM_ReadStatistics(benchmark::State& state) {
     for (std::size_t i = 7; i < record.size(); i += 11)
         record[i] = ' ';
     for (int slot = 0; slot < kStatisticsSlots; ++slot)
-        store.writeString("Default", "Score" + std::to_string(slot), record);
+        store.writeString(reg::kDefaultUser, slotName(slot), record);
     for (auto _ : state)
         benchmark::DoNotOptimize(readStatisticsRecords(store));
 }

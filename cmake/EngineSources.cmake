@@ -5,6 +5,7 @@ set(ZQ_ENGINE_SOURCES
   core/ChunkCodec.cpp
   core/FileSystem.cpp
   core/Import.cpp
+  core/MemoryFileSystem.cpp
   core/Random.cpp
   core/SettingsStore.cpp
   core/WordDatabase.cpp

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
+#include <string_view>
 
 #include "core/WordDatabase.h"
 
@@ -118,6 +120,22 @@ bool writeWordList(const DatabaseSetup& base, const std::vector<ImportRecord>& r
     setup.records = &entries;
     CWordDatabase database(setup);
     return database.loaded && database.save();
+}
+
+std::vector<std::string> readPlainWords(FileSystem& fs, const std::string& path) {
+    std::vector<std::string> words;
+    const std::optional<std::string> text = readWholeFile(fs, path);
+    if (!text) return words;
+    std::string_view rest(*text);
+    while (!rest.empty()) {
+        const std::size_t end = std::min(rest.find('\n'), rest.size());
+        std::string_view line = rest.substr(0, end);
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (line.size() > 2) words.emplace_back(line);
+    }
+    std::sort(words.begin(), words.end());
+    return words;
 }
 
 } // namespace zq

@@ -36,4 +36,9 @@ std::vector<std::size_t> medianFirstOrder(std::size_t count);
 // safe save. Returns false when the save failed (it has been reported).
 bool writeWordList(const DatabaseSetup& setup, const std::vector<ImportRecord>& records);
 
+// The words of a plain word list such as ENABLE (one word a line, LF or CR LF
+// line ends) that are longer than two letters, sorted; empty when the file
+// cannot be read.
+std::vector<std::string> readPlainWords(FileSystem& fs, const std::string& path);
+
 } // namespace zq

@@ -12,7 +12,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const Bytes content(reinterpret_cast<const char*>(data) + 2, size - 2);
 
     Bytes compressed;
-    StringStream out(&compressed);
+    MemoryStream out(&compressed);
     {
         CChunkCodec codec(&out);
         ZQ_FUZZ_CHECK(codec.open(CChunkCodec::Writing));
@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ZQ_FUZZ_CHECK(whole.size == content.size());
     ZQ_FUZZ_CHECK(std::memcmp(whole.data.get(), content.data(), content.size()) == 0);
 
-    StringStream in(nullptr, compressed);
+    MemoryStream in(compressed);
     CChunkCodec codec(&in);
     ZQ_FUZZ_CHECK(codec.open(CChunkCodec::Reading));
     codec.beginCodec(header);

@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             {r.word.c_str(), r.definition.c_str(), r.partOfSpeech.c_str(), r.synonym.c_str()});
 
     MemoryFileSystem fs;
-    SilentUi ui;
+    RecordingUi ui;
     DatabaseSetup setup;
     setup.fileSystem = &fs;
     setup.ui = &ui;

@@ -57,7 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     seedRandom(1);
     MemoryFileSystem fs;
     fs.files[kWordListName] = Bytes(reinterpret_cast<const char*>(data), size);
-    SilentUi ui;
+    RecordingUi ui;
     DatabaseSetup setup;
     setup.fileSystem = &fs;
     setup.ui = &ui;

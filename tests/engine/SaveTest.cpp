@@ -6,6 +6,7 @@
 
 #include "core/ChunkCodec.h"
 #include "core/WordDatabase.h"
+#include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TestSupport.h"
 
 using namespace zq;
@@ -28,60 +29,6 @@ std::map<std::string, std::string> contentOf(CWordDatabase& db) {
         if (std::strlen(n->word()) > 2) out[n->word()] = formatRecord(n->entry());
     return out;
 }
-
-// A file system that fails one chosen operation.
-class FailingFileSystem final : public FileSystem {
-  public:
-    enum Fail { None, Create, Write, Replace, Copy };
-    explicit FailingFileSystem(Fail fail) : fail_(fail) {}
-
-    std::unique_ptr<ByteStream> openRead(const std::string& p) override {
-        return realFileSystem().openRead(p);
-    }
-    std::unique_ptr<ByteStream> create(const std::string& p) override {
-        if (fail_ == Create) return nullptr;
-        auto inner = realFileSystem().create(p);
-        if (fail_ != Write || !inner) return inner;
-        return std::make_unique<ShortWriter>(std::move(inner));
-    }
-    std::optional<std::int64_t> fileSize(const std::string& p) override {
-        return realFileSystem().fileSize(p);
-    }
-    bool exists(const std::string& p) override { return realFileSystem().exists(p); }
-    bool replace(const std::string& a, const std::string& b) override {
-        return fail_ != Replace && realFileSystem().replace(a, b);
-    }
-    bool copy(const std::string& a, const std::string& b) override {
-        return fail_ != Copy && realFileSystem().copy(a, b);
-    }
-    bool remove(const std::string& p) override { return realFileSystem().remove(p); }
-    std::vector<std::string> list(const std::string& f, const std::string& s) override {
-        return realFileSystem().list(f, s);
-    }
-
-  private:
-    // Accepts the first 5,000 bytes, then nothing: a full disk.
-    class ShortWriter final : public ByteStream {
-      public:
-        explicit ShortWriter(std::unique_ptr<ByteStream> inner) : inner_(std::move(inner)) {}
-        std::size_t read(void* b, std::size_t n) override { return inner_->read(b, n); }
-        std::size_t write(const void* b, std::size_t n) override {
-            const std::size_t room = written_ < 5000 ? 5000 - written_ : 0;
-            const std::size_t take = std::min(n, room);
-            written_ += inner_->write(b, take);
-            return take;
-        }
-        bool flush() override { return inner_->flush(); }
-        bool close() override { return inner_->close(); }
-        std::int64_t tell() override { return inner_->tell(); }
-        bool seek(std::int64_t p) override { return inner_->seek(p); }
-
-      private:
-        std::unique_ptr<ByteStream> inner_;
-        std::size_t written_ = 0;
-    };
-    Fail fail_;
-};
 
 } // namespace
 
@@ -157,12 +104,14 @@ TEST(Save, DeletedAndExpurgedWordsComeBackAsSaved) {
 }
 
 TEST(Save, FailuresLeaveTheFileAsItWasAndAreReported) {
-    for (auto fail : {FailingFileSystem::Create, FailingFileSystem::Write,
-                      FailingFileSystem::Replace, FailingFileSystem::Copy}) {
-        SCOPED_TRACE(fail);
+    // The disk fills up after 5,000 bytes in the second case.
+    for (auto [fail, n] : {std::pair{Op::Create, 1}, std::pair{Op::DiskFull, 5000},
+                           std::pair{Op::Rename, 1}, std::pair{Op::Copy, 1}}) {
+        SCOPED_TRACE(nameOf(fail));
         TempDir dir;
         RecordingUi ui;
-        FailingFileSystem fs(fail);
+        FaultyFileSystem fs;
+        fs.arm(fail, static_cast<std::size_t>(n));
         dir.write(kWordListName, wordListBytes(kRecords));
         DatabaseSetup setup;
         setup.folder = dir.path();
@@ -218,7 +167,8 @@ TEST(Save, BackupListsEntriesInWordOrder) {
     }
     EXPECT_NE(std::find(lines.begin(), lines.end(), "cat*a small feline*n*kitty*~"), lines.end());
 
-    FailingFileSystem fs(FailingFileSystem::Replace);
+    FaultyFileSystem fs;
+    fs.arm(Op::Rename, 1);
     TempDir other;
     DatabaseSetup setup = db->setup();
     (void)setup;

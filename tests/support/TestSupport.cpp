@@ -17,6 +17,10 @@ Bytes bytesOf(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }
 
+std::string textOf(const Bytes& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
+
 std::string hex(const Bytes& bytes) {
     std::string out;
     char b[4];
@@ -25,25 +29,6 @@ std::string hex(const Bytes& bytes) {
         out += b;
     }
     return out;
-}
-
-std::size_t MemoryStream::read(void* buffer, std::size_t count) {
-    const std::size_t n = std::min(count, input_.size() - readAt_);
-    if (n) std::memcpy(buffer, input_.data() + readAt_, n);
-    readAt_ += n;
-    return n;
-}
-
-std::size_t MemoryStream::write(const void* buffer, std::size_t count) {
-    const auto* p = static_cast<const std::uint8_t*>(buffer);
-    output_.insert(output_.end(), p, p + count);
-    return count;
-}
-
-bool MemoryStream::seek(std::int64_t position) {
-    if (position < 0 || static_cast<std::size_t>(position) > input_.size()) return false;
-    readAt_ = static_cast<std::size_t>(position);
-    return true;
 }
 
 Bytes compress(const Bytes& content, std::uint16_t header) {
@@ -56,7 +41,7 @@ Bytes compress(const Bytes& content, std::uint16_t header) {
         codec.finishCompress();
         codec.flush();
     }
-    return out.output();
+    return bytesOf(out.output());
 }
 
 Bytes decompress(const Bytes& stream, std::uint16_t header, bool* ok) {
@@ -68,7 +53,7 @@ Bytes decompress(const Bytes& stream, std::uint16_t header, bool* ok) {
         codec->beginCodec(header);
         return codec;
     };
-    MemoryStream bytewise(stream);
+    MemoryStream bytewise(textOf(stream));
     auto exact = reader(bytewise);
     Bytes all;
     std::uint8_t byte;
@@ -76,7 +61,7 @@ Bytes decompress(const Bytes& stream, std::uint16_t header, bool* ok) {
         all.push_back(byte);
     if (ok) *ok = exact->endMarkerSeen() && !exact->truncated();
 
-    MemoryStream blockwise(stream);
+    MemoryStream blockwise(textOf(stream));
     auto blocks = reader(blockwise);
     std::uint8_t buffer[777];
     for (std::size_t at = 0; blocks->read(buffer, sizeof buffer) == sizeof buffer;
@@ -142,20 +127,6 @@ Bytes TempDir::read(const std::string& name) const {
 
 bool TempDir::exists(const std::string& name) const {
     return std::filesystem::exists(file(name));
-}
-
-const std::vector<std::string>& enableWords() {
-    static const std::vector<std::string> words = [] {
-        std::vector<std::string> out;
-        std::ifstream in(ZQ_ENABLE_LIST);
-        std::string line;
-        while (std::getline(in, line)) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (line.size() > 2) out.push_back(line);
-        }
-        return out;
-    }();
-    return words;
 }
 
 } // namespace zq::test

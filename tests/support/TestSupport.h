@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "core/FileSystem.h"
+#include "core/MemoryFileSystem.h"
+#include "tests/support/EnableWords.h"
+#include "tests/support/Recorders.h"
 #include "core/Host.h"
 
 namespace zq::test {
@@ -14,25 +17,8 @@ namespace zq::test {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(const std::string& text);
+std::string textOf(const Bytes& bytes);
 std::string hex(const Bytes& bytes);
-
-// A stream over memory: reads from `input`, appends writes to `output`.
-class MemoryStream final : public ByteStream {
-  public:
-    explicit MemoryStream(Bytes input = {}) : input_(std::move(input)) {}
-    std::size_t read(void* buffer, std::size_t count) override;
-    std::size_t write(const void* buffer, std::size_t count) override;
-    bool flush() override { return true; }
-    bool close() override { return true; }
-    std::int64_t tell() override { return static_cast<std::int64_t>(readAt_); }
-    bool seek(std::int64_t position) override;
-    const Bytes& output() const { return output_; }
-
-  private:
-    Bytes input_;
-    std::size_t readAt_ = 0;
-    Bytes output_;
-};
 
 // Compresses `content` with the given header (end marker included, header not).
 Bytes compress(const Bytes& content, std::uint16_t header = 6);
@@ -62,44 +48,6 @@ class TempDir {
     std::string path_;
 };
 
-class RecordingUi final : public UserInterface {
-  public:
-    void message(const std::string& text) override { messages.push_back(text); }
-    bool askYesNo(const std::string& question) override {
-        questions.push_back(question);
-        return answer;
-    }
-    void beginBusy() override { ++busyDepth, ++busyCount; }
-    void endBusy() override { --busyDepth; }
-
-    std::vector<std::string> messages;
-    std::vector<std::string> questions;
-    bool answer = false;
-    int busyDepth = 0;
-    int busyCount = 0;
-};
-
-class RecordingProgress final : public ProgressSink {
-  public:
-    void setRange(int maximum) override { ranges.push_back(maximum); }
-    void setPosition(int position) override { positions.push_back(position); }
-    void hide() override { hidden = true; }
-    std::vector<int> ranges, positions;
-    bool hidden = false;
-};
-
-class RecordingStatus final : public StatusSink {
-  public:
-    void setText(const std::string& text) override { texts.push_back(text); }
-    void show() override { shown = true; }
-    void hide() override { hidden = true; }
-    std::vector<std::string> texts;
-    bool shown = false, hidden = false;
-};
-
-// The ENABLE word list's words longer than two letters; empty when the list is
-// not beside the project.
-const std::vector<std::string>& enableWords();
 
 } // namespace zq::test
 
