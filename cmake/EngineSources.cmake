@@ -11,6 +11,7 @@ set(ZQ_ENGINE_SOURCES
   core/WordDatabase.cpp
   core/WordDatabaseSave.cpp
   core/WordNode.cpp
+  quiz/RackModel.cpp
   quiz/SetStatistics.cpp
   quiz/TileBag.cpp
   tools/WordBuilderSearch.cpp

@@ -40,8 +40,7 @@ inline constexpr const char* kSetFourLetters = "Four letter words";
 inline constexpr const char* kSetBingos = "High probability Bingos (seven letters)";
 inline constexpr const char* kSetConsonantHeavy = "Consonant heavy words (any length)";
 inline constexpr const char* kSetVowelHeavy = "Vowel heavy words (any length)";
-inline constexpr const char* kSetAlphabets =
-    "Alphabets (A-Z, Greek Letters, Hebrew Letters, etc.)";
+inline constexpr const char* kSetAlphabets = "Alphabets (A-Z, Greek Letters, Hebrew Letters, etc.)";
 inline constexpr const char* kSetInterjections = "Interjections";
 inline constexpr const char* kSetUnits = "Units (Currency, measure, etc.)";
 inline constexpr const char* kSetErrors = "Words which you got wrong this session!";

@@ -10,8 +10,8 @@
 
 #include "app/AppContext.h"
 #include "app/AppDialog.h"
-#include "quiz/TileBag.h"
 #include "core/RegistryNames.h"
+#include "quiz/TileBag.h"
 
 namespace zq {
 
@@ -20,17 +20,15 @@ namespace {
 const QColor kTileShadow(64, 64, 0);
 const QColor kTileFace(192, 192, 0);
 
-bool isRackLetter(QChar c) {
-    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || c == QLatin1Char(' ');
+// The edit control's text as the rack's rules see it: a character outside
+// Latin-1 becomes '?', which no rack accepts, so it is refused like any other
+// character that is not a letter; nothing is ever turned into two characters.
+std::string rackBytes(const QString& text) {
+    return text.toLatin1().toStdString();
 }
 
-// Lower case for A-Z only; any other character stays as it is (and is then
-// refused), so no character ever turns into two.
-QString asciiLower(const QString& text) {
-    QString out = text;
-    for (QChar& c : out)
-        if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
-    return out;
+QRect toQRect(const RackRect& r) {
+    return QRect(r.x, r.y, r.width, r.height);
 }
 
 // A one-pixel polyline through axis-parallel points that, like the
@@ -66,8 +64,7 @@ QFont tileFont(const QFont& base, int height) {
 
 } // namespace
 
-CTileRack::CTileRack(int squareCount, QWidget* parent)
-    : QLineEdit(parent), squareCount_(std::clamp(squareCount, 1, kMaxSquares)) {
+CTileRack::CTileRack(int squareCount, QWidget* parent) : QLineEdit(parent), model_(squareCount) {
     noSound = UserProfile(app::settings()).readInt(reg::kNoSound, 0);
     setAcceptDrops(false);
     setDragEnabled(false);
@@ -77,41 +74,36 @@ CTileRack::CTileRack(int squareCount, QWidget* parent)
 }
 
 void CTileRack::link(int editable, CTileRack* partner, int freeTyping) {
-    editable_ = sunken_ = editable ? 1 : 0;
+    model_.link(editable, partner ? &partner->model_ : nullptr, freeTyping);
+    sunken_ = model_.editable();
     partner_ = partner;
-    freeTyping_ = freeTyping ? 1 : 0;
     // A read-only rack never keeps the focus; what is typed at it goes to
     // its partner.
-    setFocusPolicy(editable_ ? Qt::StrongFocus : Qt::NoFocus);
+    setFocusPolicy(model_.editable() ? Qt::StrongFocus : Qt::NoFocus);
     update();
 }
 
 int CTileRack::side() const {
-    return width() / (squareCount_ + 1);
+    return geometry().side();
 }
 int CTileRack::rowLeft() const {
-    return (width() - squareCount_ * side()) / 2;
+    return geometry().left();
 }
 int CTileRack::rowTop() const {
-    return (height() - side()) / 2;
+    return geometry().top();
 }
 
 QRect CTileRack::squareRect(int k) const {
-    return QRect(rowLeft() + k * side(), rowTop(), side(), side());
+    return toQRect(geometry().square(k));
 }
 
 QRect CTileRack::tileFace(int k) const {
-    const QRect r = squareRect(k);
-    const int dx = r.width() / 20, dy = r.height() / 20;
-    return r.adjusted(dx, dy, -dx, -dy);
+    return toQRect(geometry().face(k));
 }
 
 QRect CTileRack::caretRect() const {
-    if (!editable_ || !hasFocus()) return {};
-    const int e = cursorPosition();
-    if (e < 0 || e > squareCount_) return {};
-    const int s = side();
-    return QRect(rowLeft() + s * e, rowTop() + s * 15 / 100, s > 40 ? 2 : 1, s * 8 / 10);
+    if (!model_.editable() || !hasFocus()) return {};
+    return toQRect(geometry().caret(cursorPosition()));
 }
 
 CTileRack::Selection CTileRack::selection() const {
@@ -136,92 +128,49 @@ void CTileRack::putText(const QString& text, Selection sel) {
     update();
 }
 
+void CTileRack::showText(Selection sel) {
+    putText(QString::fromLatin1(model_.text()), sel);
+}
+
 void CTileRack::setRackText(const QString& text) {
-    text_ = asciiLower(text);
-    for (int k = 0; k < squareCount_; ++k) {
-        CTile& t = tiles_[static_cast<std::size_t>(k)];
-        t.used = 0;
-        t.clicked = 0;
-        t.letter = k < text_.size() ? text_[k] : QLatin1Char('?');
-    }
-    putText(text_, selection());
+    model_.setText(rackBytes(text));
+    showText(selection());
+    // The program's own change is a change like any other: the Word Checker
+    // shows its prompt when its input is emptied this way.
+    tellDialog();
 }
 
-bool CTileRack::consume(QChar letter) {
-    auto take = [&](bool clickedOnly) {
-        for (int k = 0; k < squareCount_; ++k) {
-            CTile& t = tiles_[static_cast<std::size_t>(k)];
-            if (!t.used && t.letter == letter && (!clickedOnly || t.clicked)) {
-                t.used = 1;
-                t.clicked = 0;
-                update(squareRect(k));
-                return true;
-            }
-        }
-        return false;
-    };
-    return take(true) || take(false);
+void CTileRack::repaintPartnerSquare(int square) {
+    if (partner_ && square >= 0) partner_->update(partner_->squareRect(square));
 }
 
-bool CTileRack::release(QChar letter) {
-    for (int k = 0; k < squareCount_; ++k) {
-        CTile& t = tiles_[static_cast<std::size_t>(k)];
-        if (t.used && t.letter == letter) {
-            t.used = 0;
-            update(squareRect(k));
-            return true;
-        }
-    }
-    return false;
+bool CTileRack::consume(char letter) {
+    int square = -1;
+    if (!model_.consume(letter, &square)) return false;
+    update(squareRect(square));
+    return true;
 }
 
-bool CTileRack::allowChange(const QString& changed) {
-    const QString& old = text_;
-    if (changed.size() > squareCount_ && changed.size() > old.size()) return false;
-    // The changed stretch: what lies between the common beginning and end.
-    qsizetype head = 0;
-    const qsizetype shorter = std::min(old.size(), changed.size());
-    while (head < shorter && old[head] == changed[head])
-        ++head;
-    qsizetype tail = 0;
-    while (tail < shorter - head &&
-           old[old.size() - 1 - tail] == changed[changed.size() - 1 - tail])
-        ++tail;
-    const QString removed = old.mid(head, old.size() - head - tail);
-    const QString inserted = changed.mid(head, changed.size() - head - tail);
-    for (QChar c : inserted)
-        if (!isRackLetter(c)) return false;
-    if (freeTyping_) return true;
-    if (!partner_) return true;
-    const auto saved = partner_->tiles_;
-    bool ok = true;
-    for (QChar c : removed)
-        if (ok && !partner_->release(c)) ok = false;
-    for (QChar c : inserted)
-        if (ok && !partner_->consume(c)) ok = false;
-    if (!ok) {
-        partner_->tiles_ = saved;
-        partner_->update();
-    }
-    return ok;
+bool CTileRack::release(char letter) {
+    int square = -1;
+    if (!model_.release(letter, &square)) return false;
+    update(squareRect(square));
+    return true;
 }
 
 void CTileRack::onEditChanged(const QString& raw) {
     if (putting_) return;
-    const QString changed = asciiLower(raw);
-    if (changed != text_) {
-        if (!partner_ && !freeTyping_) {
-            // An unlinked rack keeps whatever it is given.
-            const Selection sel = selection();
-            setRackText(changed);
-            putText(text_, sel);
-        } else if (allowChange(changed)) {
-            const Selection sel = selection();
-            setRackText(changed);
-            putText(text_, sel);
-        } else {
-            refuse();
-        }
+    const Selection sel = selection();
+    switch (model_.change(rackBytes(raw))) {
+    case RackModel::Change::Unchanged:
+        break;
+    case RackModel::Change::Accepted:
+        showText(sel);
+        if (partner_) partner_->update();
+        break;
+    case RackModel::Change::Refused:
+        refuse();
+        break;
     }
     before_.reset();
     tellDialog();
@@ -239,7 +188,7 @@ void CTileRack::refuse() {
         sel.start -= 1;
         sel.end -= 1;
     }
-    putText(text_, sel);
+    showText(sel);
     if (!noSound) {
         ++beeps_;
         QApplication::beep();
@@ -256,7 +205,7 @@ void CTileRack::tellDialog() {
 }
 
 void CTileRack::typeCharacter(const QString& typed) {
-    if (!editable_) return;
+    if (!model_.editable()) return;
     before_ = selection();
     insert(typed);
     before_.reset();
@@ -264,7 +213,7 @@ void CTileRack::typeCharacter(const QString& typed) {
 }
 
 void CTileRack::keyPressEvent(QKeyEvent* event) {
-    if (!editable_) {
+    if (!model_.editable()) {
         if (partner_ && !event->text().isEmpty() && event->text().at(0).isPrint())
             partner_->typeCharacter(event->text());
         event->accept();
@@ -276,17 +225,12 @@ void CTileRack::keyPressEvent(QKeyEvent* event) {
     update();
 }
 
-int CTileRack::tileAt(QPoint point) const {
-    for (int k = 0; k < squareCount_; ++k)
-        if (tileFace(k).contains(point)) return k;
-    return -1;
-}
-
 void CTileRack::mousePressEvent(QMouseEvent* event) {
     // The insertion point moves only through the tiles.
     event->accept();
     if (event->button() != Qt::LeftButton) return;
-    const int k = tileAt(event->position().toPoint());
+    const QPoint at = event->position().toPoint();
+    const int k = geometry().tileAt(at.x(), at.y());
     if (k >= 0) onTileClicked(k);
 }
 
@@ -306,41 +250,39 @@ void CTileRack::contextMenuEvent(QContextMenuEvent* event) {
 }
 
 void CTileRack::onTileClicked(int k) {
-    CTile& t = tiles_[static_cast<std::size_t>(k)];
-    if (freeTyping_) {
-        const int p = t.letter != QLatin1Char('?') ? k + 1 : static_cast<int>(text_.size());
+    const CTile& t = model_.tile(k);
+    if (model_.freeTyping()) {
+        const int p = model_.insertionAfter(k);
         setFocus(Qt::MouseFocusReason);
-        putText(text_, {p, p});
+        showText({p, p});
         return;
     }
     // An empty square has no tile to click.
-    if (t.used || t.letter == QLatin1Char('?')) return;
-    if (editable_) {
-        if (k >= text_.size()) return;
+    if (t.used || t.letter == '?') return;
+    if (model_.editable()) {
+        if (k >= static_cast<int>(model_.text().size())) return;
         Selection sel = selection();
         before_ = sel;
         if (sel.start > k) --sel.start;
         if (sel.end > k) --sel.end;
-        QString changed = text_;
-        changed.remove(k, 1);
-        if (allowChange(changed)) {
-            setRackText(changed);
-            putText(text_, sel);
-        } else {
+        if (model_.change(model_.without(k)) == RackModel::Change::Refused) {
             refuse();
+        } else {
+            showText(sel);
+            if (partner_) partner_->update();
         }
         before_.reset();
         tellDialog();
     } else if (partner_) {
-        t.clicked = 1;
-        partner_->typeCharacter(QString(t.letter));
+        model_.tile(k).clicked = 1;
+        partner_->typeCharacter(QString(QLatin1Char(t.letter)));
         // A refused letter leaves no claim on the tile.
-        if (!t.used) t.clicked = 0;
+        if (!t.used) model_.tile(k).clicked = 0;
     }
 }
 
 void CTileRack::focusInEvent(QFocusEvent* event) {
-    if (!editable_) {
+    if (!model_.editable()) {
         if (partner_ && partner_->isVisible() && partner_->isEnabled())
             partner_->setFocus(Qt::OtherFocusReason);
         else
@@ -372,8 +314,8 @@ void CTileRack::drawBackground(QPainter& p) const {
 }
 
 void CTileRack::drawTile(QPainter& p, int k) const {
-    const CTile& t = tiles_[static_cast<std::size_t>(k)];
-    if (t.used || t.letter == QLatin1Char('?')) return;
+    const CTile& t = model_.tile(k);
+    if (t.used || t.letter == '?') return;
     const QRect r = squareRect(k);
     const int w = r.width(), h = r.height();
     const int dx = w / 20, dy = h / 20;
@@ -385,17 +327,17 @@ void CTileRack::drawTile(QPainter& p, int k) const {
     };
     rounded(face.translated(dx, dy), kTileShadow);
     rounded(face, kTileFace);
-    if (t.letter == QLatin1Char(' ')) return;
+    if (t.letter == ' ') return;
 
     p.setPen(app::colours().infoText);
     const QString letter =
-        t.letter == QLatin1Char('_') ? QStringLiteral("?") : QString(t.letter).toUpper();
+        t.letter == '_' ? QStringLiteral("?") : QString(QLatin1Char(t.letter)).toUpper();
     p.setFont(tileFont(font(), h * 5 / 6));
     p.drawText(r, Qt::AlignCenter | Qt::TextSingleLine | Qt::TextDontClip, letter);
     p.setFont(tileFont(font(), h / 3));
     p.drawText(face.adjusted(dx, dy, -dx, -dy),
                Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine | Qt::TextDontClip,
-               QString::number(letterScore(t.letter.toLatin1())));
+               QString::number(letterScore(t.letter)));
 }
 
 void CTileRack::paintEvent(QPaintEvent*) {
@@ -404,7 +346,7 @@ void CTileRack::paintEvent(QPaintEvent*) {
     drawBackground(p);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    for (int k = 0; k < squareCount_; ++k)
+    for (int k = 0; k < squareCount(); ++k)
         drawTile(p, k);
     p.setRenderHint(QPainter::Antialiasing, false);
     const QRect caret = caretRect();

@@ -3,8 +3,9 @@
 #include <QLineEdit>
 #include <QString>
 
-#include <array>
 #include <optional>
+
+#include "quiz/RackModel.h"
 
 namespace zq {
 
@@ -20,20 +21,13 @@ namespace zq {
 // leaving the answer gives the tile back. A click on a letters tile types its
 // letter into the answer; a click on an answer tile takes it out.
 //
-// A change of several characters at once (typing over a selection, a paste,
-// deleting a selection) gives back every letter removed and takes every
-// letter inserted; if any of them cannot be taken the whole change is
-// refused and nothing is taken.
+// The rules live in RackModel; this class keeps the edit control's events,
+// the painting and the caret. Every change of the text, the program's own
+// included, is told to the dialog.
 class CTileRack : public QLineEdit {
     Q_OBJECT
   public:
-    static constexpr int kMaxSquares = 20;
-
-    struct CTile {
-        int clicked = 0;                 // clicked to type its letter: taken first
-        int used = 0;                    // its letter is in the partner's answer: not drawn
-        QChar letter = QLatin1Char('?'); // 'a'-'z', ' ' (a blank), '?' (no tile)
-    };
+    static constexpr int kMaxSquares = RackModel::kMaxSquares;
 
     explicit CTileRack(int squareCount, QWidget* parent = nullptr);
 
@@ -41,20 +35,22 @@ class CTileRack : public QLineEdit {
     void link(int editable, CTileRack* partner, int freeTyping);
 
     // Sets the text from the program: lower case; every tile becomes free.
+    // The dialog is told, as after any change.
     void setRackText(const QString& text);
-    const QString& rackText() const { return text_; }
+    QString rackText() const { return QString::fromLatin1(model_.text()); }
 
     // On the letters rack: takes a free tile of the letter (a clicked one
     // first) or gives a taken one back. False when there is none.
-    bool consume(QChar letter);
-    bool release(QChar letter);
+    bool consume(char letter);
+    bool release(char letter);
 
-    int squareCount() const { return squareCount_; }
-    bool editable() const { return editable_; }
+    int squareCount() const { return model_.squareCount(); }
+    bool editable() const { return model_.editable(); }
     bool sunken() const { return sunken_; }
-    bool freeTyping() const { return freeTyping_; }
+    bool freeTyping() const { return model_.freeTyping(); }
     CTileRack* partner() const { return partner_; }
-    const CTile& tile(int k) const { return tiles_[static_cast<std::size_t>(k)]; }
+    const CTile& tile(int k) const { return model_.tile(k); }
+    const RackModel& model() const { return model_; }
 
     // Layout: the side of a square, the row's left edge and top edge.
     int side() const;
@@ -89,10 +85,11 @@ class CTileRack : public QLineEdit {
         int end = 0; // the insertion point
     };
 
+    RackGeometry geometry() const { return {squareCount(), width(), height()}; }
     void onEditChanged(const QString& raw);
-    // Takes and gives back the partner's tiles for a change from the rack's
-    // text to `changed`; false (and nothing taken) when it is not allowed.
-    bool allowChange(const QString& changed);
+    // Shows the model's text in the edit control, keeping the selection.
+    void showText(Selection selection);
+    void repaintPartnerSquare(int square);
     void refuse();
     void tellDialog();
     void onTileClicked(int k);
@@ -102,15 +99,10 @@ class CTileRack : public QLineEdit {
     void putText(const QString& text, Selection selection);
     void drawBackground(QPainter& p) const;
     void drawTile(QPainter& p, int k) const;
-    int tileAt(QPoint point) const;
 
-    int editable_ = 1;
+    RackModel model_;
     int sunken_ = 1;
-    int freeTyping_ = 0;
-    int squareCount_;
     CTileRack* partner_ = nullptr;
-    std::array<CTile, kMaxSquares> tiles_{};
-    QString text_;
     bool putting_ = false;
     std::optional<Selection> before_; // the selection before a user's edit
     int refusals_ = 0;

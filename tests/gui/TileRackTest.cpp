@@ -22,9 +22,11 @@ class RackDialog : public CAppDialog {
     void onRackChanged(int code) override {
         ++changes;
         lastCode = code;
+        if (auto* rack = findChild<CTileRack*>()) seen.push_back(rack->rackText());
     }
     int changes = 0;
     int lastCode = 0;
+    QStringList seen; // the first rack's text at each notification
 };
 
 class TileRackTest : public GuiTest {
@@ -238,4 +240,30 @@ TEST_F(TileRackTest, TilesArePaintedAndHiddenTilesShowTheBackground) {
     const QColor tip = app::colours().infoBackground;
     EXPECT_EQ(QColor(shot.pixel(square2.center())), tip);
     EXPECT_EQ(QColor(shot.pixel(square2.left() + 3, square2.bottom() - 4)), tip);
+}
+
+// The program's own setRackText is a change like any other: the dialog is told
+// and sees the new text (the Word Checker shows its prompt this way). No
+// window needs to be shown for it.
+TEST_F(TileRackTest, TextSetByTheProgramIsToldToTheDialog) {
+    RackDialog owner;
+    auto* rack = new CTileRack(15, &owner);
+    rack->link(1, nullptr, 1);
+    rack->setRackText("Word");
+    rack->setRackText("");
+    EXPECT_EQ(owner.changes, 2);
+    EXPECT_EQ(owner.lastCode, 1);
+    EXPECT_EQ(owner.seen, QStringList({"word", ""}));
+
+    // A deal in the quiz's pair: both racks tell, and no tile stays taken.
+    RackDialog quiz;
+    auto* letters = new CTileRack(7, &quiz);
+    auto* answer = new CTileRack(7, &quiz);
+    answer->link(1, letters, 0);
+    letters->link(0, answer, 0);
+    letters->setRackText("eatsrxq");
+    answer->setRackText("");
+    EXPECT_EQ(quiz.changes, 2);
+    for (int k = 0; k < 7; ++k)
+        EXPECT_FALSE(letters->tile(k).used);
 }

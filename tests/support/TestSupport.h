@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "core/FileSystem.h"
+#include "core/Host.h"
 #include "core/MemoryFileSystem.h"
 #include "tests/support/EnableWords.h"
 #include "tests/support/Recorders.h"
-#include "core/Host.h"
 
 namespace zq::test {
 
@@ -47,7 +47,6 @@ class TempDir {
   private:
     std::string path_;
 };
-
 
 } // namespace zq::test
 
