@@ -5,9 +5,10 @@
 
 Prints how many of the three- and four-letter words and of the high-probability
 bingos have a definition and a part of speech, the sizes of the Alphabets,
-Interjections and Units sets, and the number of hand-written lines. Then checks
-entries.txt, entries-hand.txt, core/ExpurgedWords.inc and data/*.wordset, and
-exits with status 1 when any check fails.
+Interjections and Units sets, and how many lines are written and how many are
+templates. Then checks entries.txt, entries-hand.txt, core/ExpurgedWords.inc and
+data/*.wordset, including the house style of every definition, and exits with
+status 1 when any check fails.
 """
 
 import argparse
@@ -22,6 +23,16 @@ sys.path.insert(0, HERE)
 
 from generate import TWO_LETTER_POS, default_enable, is_bingo, load_enable, load_expurged  # noqa: E402
 
+MAX_DEF = 120
+FRACTIONS = "\u00bc\u00bd\u00be"       # the only characters outside printable ASCII allowed
+# A definition that ends on one of these words was cut off mid-phrase ...
+DANGLING = {"a", "an", "the", "and", "but", "its", "their", "whose", "than", "especially", "such"}
+# ... and so was a long one ending on one of these, which a short sense may end on ("to feel the absence of").
+DANGLING_LONG = {"of", "or", "when", "which", "that", "as", "into", "per", "so", "who", "if", "to", "in", "on",
+                 "between", "very", "by", "with", "from"}
+# Parts of speech that count as nouns when a synonym's part of speech is compared.
+NOUNISH = {"letter": "n", "unit": "n"}
+
 KNOWN_POS = {"n", "v", "adj", "adv", "prep", "pron", "conj", "interj", "letter", "unit", "indefinite article",
              "definite article"}
 SET_NAMES = (("letter", "Alphabets"), ("interj", "Interjections"), ("unit", "Units"))
@@ -30,7 +41,40 @@ EXPURGED_COUNT = 204
 
 def read_lines(path):
     with open(path, "rb") as f:
-        return f.read().decode("latin-1").split("\n")
+        data = f.read()
+    try:
+        return data.decode("utf-8").split("\n")
+    except UnicodeDecodeError:
+        return data.decode("latin-1").split("\n") + ["\x00 (not UTF-8)"]
+
+
+def style_problems(word, definition, enable, expurged):
+    """House-style faults of one definition, as short messages."""
+    out = []
+    if len(definition) > MAX_DEF:
+        out.append("definition longer than %d characters" % MAX_DEF)
+    if not definition:
+        return out
+    words = re.findall(r"[A-Za-z]+", definition)
+    if word in (w.lower() for w in words):
+        out.append("definition uses its own headword")
+    if any(w in expurged for w in words):
+        out.append("definition spells out an expurged word")
+    if definition != definition.strip() or "  " in definition:
+        out.append("stray spaces")
+    if definition.endswith((".", ";", ",", ":")) and not definition.endswith("etc."):
+        out.append("definition ends with punctuation")
+    last = re.sub(r"[^a-z]", "", definition.rsplit(" ", 1)[-1].lower())
+    if (last in DANGLING and len(definition) >= 30) or (last in DANGLING_LONG and len(definition) >= 90):
+        out.append("definition cut off after %r" % last)
+    if definition.count("(") != definition.count(")"):
+        out.append("unbalanced brackets")
+    first = definition.split(" ", 1)[0]
+    if first[:1].isupper() and first != "I" and first.lower() in enable:
+        out.append("definition starts with a capital")
+    if re.search(r"\d/\d", definition):
+        out.append("fraction written with a slash")
+    return out
 
 
 def check_entries(path, enable, expurged, errors):
@@ -70,10 +114,35 @@ def check_entries(path, enable, expurged, errors):
             errors.append("%s: definition %r" % (where, definition))
         if synonym and (synonym not in enable or synonym in expurged or synonym == word):
             errors.append("%s: synonym %r is not a usable ENABLE word" % (where, synonym))
-        if any(ord(c) > 126 or ord(c) < 32 for c in line):
+        if any((ord(c) > 126 and c not in FRACTIONS) or ord(c) < 32 for c in line):
             errors.append("%s: character outside printable ASCII" % where)
+        for problem in style_problems(word, definition, enable, expurged):
+            errors.append("%s: %s: %s" % (where, word, problem))
         records[word] = (definition, pos, synonym)
     return records
+
+
+INFLECTION = re.compile(r"(plural|past tense|past participle|present participle|3rd person singular present"
+                        r"|comparative|superlative) of ([a-z]+)(,?)")
+
+
+def check_chains(entries, errors):
+    """An inflection of an inflection ("wots" of "wot" of "weet") names the sense the chain ends on."""
+    for word, (definition, pos, synonym) in sorted(entries.items()):
+        m = INFLECTION.match(definition)
+        if m and not m.group(3) and m.group(2) in entries and INFLECTION.match(entries[m.group(2)][0]):
+            errors.append("entries.txt: %s is an inflection of %s, itself an inflection, and names no sense"
+                          % (word, m.group(2)))
+
+
+def check_synonyms(entries, errors):
+    """A synonym that has an entry of its own shares the entry's part of speech."""
+    for word, (definition, pos, synonym) in sorted(entries.items()):
+        if synonym in entries:
+            mine, theirs = NOUNISH.get(pos, pos), NOUNISH.get(entries[synonym][1], entries[synonym][1])
+            if mine != theirs:
+                errors.append("entries.txt: %s (%s) has synonym %s, which is %s"
+                              % (word, pos, synonym, entries[synonym][1]))
 
 
 def check_expurged(enable, errors):
@@ -140,6 +209,8 @@ def main():
     for word, record in hand.items():
         if entries.get(word) != record:
             errors.append("entries.txt does not carry the hand line of %s (run generate.py)" % word)
+    check_synonyms(entries, errors)
+    check_chains(entries, errors)
 
     def covered(words):
         return [w for w in words if w in entries and entries[w][0] and entries[w][1]]
@@ -163,8 +234,10 @@ def main():
         print("  %-14s %4d + %2d built-in = %4d" % (name, n, builtin, n + builtin))
 
     with_def = sum(1 for d, p, s in entries.values() if d)
-    print("Entries: %d lines, %d with a definition, %d with a synonym; hand-written lines: %d"
-          % (len(entries), with_def, sum(1 for d, p, s in entries.values() if s), len(hand)))
+    written = sum(1 for w in entries if w in hand)
+    print("Entries: %d lines, %d with a definition, %d with a synonym; written: %d, templates: %d"
+          % (len(entries), with_def, sum(1 for d, p, s in entries.values() if s), written,
+             len(entries) - written))
     print("Expurged words: %d" % check_expurged(enable, errors))
     sizes = check_wordsets(enable, errors)
     print("Word set files: " + ", ".join("%s %d" % (n, c) for n, c in sizes.items()))

@@ -1,10 +1,14 @@
 #!/usr/bin/env python3
 """Regenerate lexicon/entries.txt, the definitions that ship in word.lst.
 
-Machine-made lines come from WordNet 3.0 (package wordnet-base) and GCIDE
-(package dict-gcide).  Hand-written lines live in entries-hand.txt and always
-win over machine lines; pos-override.txt forces a part of speech (letter,
-interj, unit ...) and makes the generator pick the matching sense.
+Every definition that is not a template of ours ("plural of cat", "to alter
+again") is a line we wrote, in entries-hand.txt.  WordNet 3.0 (package
+wordnet-base) and GCIDE (package dict-gcide) are consulted for facts only:
+parts of speech, base forms and irregular inflections, whether a word has
+senses of its own.  No gloss or article text of theirs is read into the output.
+A target word that has no hand line and is no regular inflection or derivative
+is listed by --missing and needs a written line.  pos-override.txt forces a
+part of speech (letter, interj, unit ...).
 
     python3 lexicon/generate.py            # write lexicon/entries.txt
     python3 lexicon/generate.py --missing  # list target words still undefined
@@ -52,7 +56,7 @@ TWO_LETTER_POS = {
     "ye": "pron", "yo": "interj", "xi": "letter", "xu": "unit", "me": "pron",
 }
 
-MAX_DEF = 110          # definitions are cut back to about this many characters
+MAX_DEF = 120          # no definition line is longer than this
 SET_POS = ("letter", "interj", "unit")
 
 
@@ -124,8 +128,8 @@ ACCENT = re.compile(r"\[([`'\"=^~.,:]*)([a-zA-Z]{1,2})([`'\"=^~.,:]*)\]")
 def to_ascii(s):
     s = s.replace("\u2014", " - ").replace("\u2013", "-").replace("\u2019", "'")
     s = s.replace("\u2018", "'").replace("\u201c", '"').replace("\u201d", '"')
-    s = s.encode("ascii", "ignore").decode("ascii")
-    return s
+    keep = "\u00bc\u00bd\u00be"          # the fractions 1/4, 1/2 and 3/4 stay
+    return "".join(c for c in s if ord(c) < 128 or c in keep)
 
 
 def tidy(text):
@@ -186,43 +190,17 @@ def shorten(text):
     return text
 
 
-COMMON_WORDS = set()      # filled with the ENABLE list at start-up
-PROPER_WORDS = {"English", "French", "Latin", "Greek", "German", "Spanish", "Italian", "Dutch", "Scottish",
-                "Irish", "Welsh", "Indian", "American", "British", "Roman", "Hebrew", "Arabic", "Turkish",
-                "Chinese", "Japanese", "Russian", "Persian", "Hindu", "Jewish", "Christian", "Muslim", "Moslem",
-                "Mexican", "African", "Australian", "European", "Asian", "Egyptian", "Norse", "Swedish", "Polish",
-                "Hungarian", "Portuguese", "Malay", "Hawaiian", "Polynesian", "Sanskrit", "Tibetan", "Celtic",
-                "Saxon", "Anglo", "Gothic", "Biblical", "Bible", "God", "Christ", "Jesus", "Mohammedan", "Buddhist",
-                "Canadian", "Peruvian", "Brazilian", "Philippine", "Siberian", "Arctic", "Norwegian", "Danish"}
-
-
-def lower_first(text):
-    """GCIDE capitalises every definition; the lexicon starts them in lower case."""
-    if len(text) > 1 and text[0].isupper() and (text[1].islower() or text[:2] == "A "):
-        first = text.split(" ", 1)[0]
-        bare = re.sub(r"\W+$", "", first)
-        if bare.lower() in COMMON_WORDS and bare not in PROPER_WORDS:
-            return text[0].lower() + text[1:]
-        if first in ("A", "An", "The", "Any", "One", "To", "Of", "In", "Having", "Being", "Made", "Pertaining",
-                     "Relating", "That", "Which", "Same", "Like", "Not", "Full", "Without", "Used", "See", "Some",
-                     "Belonging", "Resembling", "Consisting", "Containing", "Characterized", "Designating") \
-                or first.endswith(("ing", "ed", "ly")):
-            return text[0].lower() + text[1:]
-    return text
-
-
 # ---------------------------------------------------------------- WordNet
 
 WN_POS = {"n": "n", "v": "v", "a": "adj", "s": "adj", "r": "adv"}
 WN_FILES = {"n": "noun", "v": "verb", "a": "adj", "r": "adv"}
-QUANTITY_LEXFILE = 23   # noun.quantity: units of measure and of money
 
 
 class WordNet:
     def __init__(self, enable_set):
         self.enable = enable_set
         self.index = {}      # (lemma, p) -> [offsets]
-        self.data = {}       # (p, offset) -> (lexfile, [words], gloss)
+        self.data = {}       # (p, offset) -> [member words]; glosses are not read
         self.counts = {}     # (lemma, p) -> tagged frequency
         self.exc = {}        # (inflected, p) -> [bases]
         for p, name in WN_FILES.items():
@@ -238,11 +216,9 @@ class WordNet:
                 for line in f:
                     if line.startswith(" "):
                         continue
-                    head, _, gloss = line.partition(" | ")
-                    parts = head.split()
-                    off, lexfile, wcnt = parts[0], int(parts[1]), int(parts[3], 16)
-                    words = [parts[4 + 2 * i] for i in range(wcnt)]
-                    self.data[(p, off)] = (lexfile, words, gloss.strip())
+                    parts = line.partition(" | ")[0].split()
+                    off, wcnt = parts[0], int(parts[3], 16)
+                    self.data[(p, off)] = [parts[4 + 2 * i] for i in range(wcnt)]
             with open(os.path.join(WORDNET_DIR, name + ".exc"), encoding="latin-1") as f:
                 for line in f:
                     parts = line.split()
@@ -259,64 +235,17 @@ class WordNet:
         """Synsets of word in part of speech p whose member is the lower-case word itself."""
         out = []
         for off in self.index.get((word, p), []):
-            lexfile, words, gloss = self.data[(p, off)]
+            words = self.data[(p, off)]
             own = [w for w in words if re.sub(r"\(.*\)$", "", w).lower() == word]
             if not own or not any(re.sub(r"\(.*\)$", "", w) == word for w in own):
                 continue            # only a proper noun (Ares, Alps) uses this spelling
-            out.append((lexfile, words, gloss))
+            out.append(words)
         return out
 
     def pos_order(self, word):
         """Parts of speech the word has, most frequent first."""
         have = [p for p in "nvar" if self.senses(word, p)]
         return sorted(have, key=lambda p: (-self.counts.get((word, p), 0), "nvar".index(p)))
-
-    @staticmethod
-    def gloss_text(gloss):
-        # The gloss is "definition; definition; "example"; ...": keep the definitions.
-        parts = [g.strip() for g in gloss.split(";")]
-        defs = [g for g in parts if g and not g.startswith('"')]
-        if not defs:
-            return ""
-        text = defs[0]
-        if len(text) < 30 and len(defs) > 1:
-            text += "; " + defs[1]
-        text = re.sub(r'\s*"[^"]*"?', "", text)
-        return tidy(text)
-
-    def synonym(self, word, words):
-        for w in words:
-            w = re.sub(r"\(.*\)$", "", w).lower()
-            if w != word and w in self.enable and len(w) > 2:
-                return w
-        return ""
-
-    def define(self, word, want=None):
-        """(definition, pos, synonym) from the word's own WordNet senses, or None."""
-        order = self.pos_order(word)
-        if not order:
-            return None
-        if want == "unit":
-            for lexfile, words, gloss in self.senses(word, "n"):
-                if lexfile == QUANTITY_LEXFILE:
-                    return (self.gloss_text(gloss), "unit", self.synonym(word, words))
-            return None
-        if want in WN_POS.values():
-            order = [p for p in order if WN_POS[p] == want] or order
-        p = order[0]
-        senses = self.senses(word, p)
-        lexfile, words, gloss = senses[0]
-        text = self.gloss_text(gloss)
-        for extra in senses[1:3]:
-            if len(text) >= 16:
-                break
-            more = self.gloss_text(extra[2])
-            if more and more not in text:
-                text = text + "; " + more
-        if not text:
-            return None
-        return (text, WN_POS[p], self.synonym(word, words))
-
 
 # ---------------------------------------------------------------- GCIDE
 
@@ -359,7 +288,7 @@ class Gcide:
 
     @staticmethod
     def parse(head, text):
-        """Yield (pos, definition) pairs of an article for the headword head.
+        """Yield (pos, "") for a sense of the headword head in an article, never its text.
 
         An article that only lists head as an inflection of its headword
         ("imp. & p. p. {Alit}") yields ("form:past", base) and the like.
@@ -406,47 +335,15 @@ class Gcide:
         body = clean[pm.end():]
         nl = body.find("\n")
         body = body[nl + 1:] if nl >= 0 else ""
+        # Only the fact that the article has a sense of its own in this part of
+        # speech (and whether that sense is obsolete) is kept, never its text.
         for para in re.split(r"\n\s*\n", body):
             para = para.strip()
             if not para or para.startswith(("Note:", "Syn:", "{", "--")):
                 continue
-            para = re.sub(r"^\d+\.\s*", "", para)
-            para = re.sub(r"^\([A-Z][^)]{0,40}\)\s*", "", para)
-            para = re.sub(r"^\([A-Z][^)]{0,40}\)\s*", "", para)
-            obsolete = "[Obs.]" in para
-            para = para.replace("[Obs.]", "")
-            para = re.sub(r"\{([^}]*)\}", r"\1", para)
-            para = re.split(r'\s"|\s--\s|\s--$|;\s*as,|: as,', para)[0]
-            para = re.sub(r"\s+", " ", para)
-            para = re.sub(r"\.\s+[A-Z][a-z]+$", "", para)       # the next article's headword
-            sentence = re.match(r"(.{20,}?[a-z)])\.\s+[A-Z]", para)
-            if sentence:
-                para = sentence.group(1)
-            para = re.sub(r"\s+", " ", para).strip(" ,;")
-            if len(para) < 3 or not re.search(r"[a-z]{3}", para):
-                continue
-            yield (pos + ("!" if obsolete else ""), lower_first(para))
-            return
-
-    def define(self, word, want=None):
-        items = self.entries.get(word, [])
-        if not items:
-            return None
-        cands = []
-        for pos, text in items:
-            obsolete = pos.endswith("!")
-            pos = pos.rstrip("!")
-            cands.append((obsolete, pos, text))
-        if want:
-            pref = [c for c in cands if c[1] == want]
-            cands = pref + [c for c in cands if c[1] != want]
-        else:
-            cands = [c for c in cands if not c[0]] + [c for c in cands if c[0]]
-        for obsolete, pos, text in cands:
-            if pos.startswith("form") or not pos:
-                continue
-            return (text, pos, "")
-        return None
+            if re.search(r"[a-z]{3}", para):
+                yield (pos + ("!" if "[Obs.]" in para else ""), "")
+                return
 
 
 # ---------------------------------------------------------------- morphology
@@ -549,107 +446,131 @@ def target_words(enable, overrides, hand):
     return words
 
 
+INFLECTIONS = ("plural of ", "past tense of ", "past participle of ", "present participle of ",
+               "3rd person singular present of ", "comparative of ", "superlative of ")
+SENSE_POS = {"unit": "n", "letter": "n"}
+REGULAR_FORMS = ("plural of", "past tense of", "past participle of", "present participle of")
+
+
+def is_inflection(text):
+    return text.startswith(INFLECTIONS)
+
+
+def pick_sense(definition, pos):
+    """The sense of our definition of a base form that an inflection of part of speech pos names.
+
+    Senses are separated by "; "; a verb form names the first sense worded as a
+    verb ("to ..."), any other form the first sense that is not. When no sense
+    fits, none is named.
+    """
+    senses = [re.sub(r"^also ", "", x.strip()) for x in definition.split("; ") if x.strip()]
+    verbal = lambda x: re.sub(r"^\([^)]*\)\s*", "", x).startswith("to ")
+    fitting = [x for x in senses if verbal(x) == (pos == "v")]
+    return fitting[0] if fitting else ""
+
+
+def with_sense(template, sense, limit=MAX_DEF):
+    """ "past tense of lie" + "to say what is false" -> "past tense of lie, to say what is false".
+
+    A sense too long for the line is cut back at a ", " boundary, or left out.
+    """
+    parts = sense.split(", ") if sense else []
+    while parts:
+        text = template + ", " + ", ".join(parts)
+        if len(text) <= limit and text.count("(") == text.count(")"):
+            return text
+        parts.pop()
+    return template
+
+
 class Definer:
-    def __init__(self, enable, hand, overrides):
+    """Chooses each word's line: a hand line, else a template of ours, else nothing.
+
+    WordNet and GCIDE are asked only for facts: whether a word has senses of
+    its own (then it needs a written line and is reported missing), its parts
+    of speech, and the base forms of its inflections.
+    """
+
+    def __init__(self, enable, hand, overrides, expurged=()):
         self.enable = set(enable)
         self.hand = hand
         self.overrides = overrides
+        self.expurged = set(expurged)
         self.wn = WordNet(self.enable)
-        wanted = set(enable)
-        self.gc = Gcide(wanted)
+        self.gc = Gcide(set(enable))
         self.cache = {}
+        self.real = {}          # word -> the written definition its line rests on
 
-    def direct(self, word, want=None):
-        """Definition from the word's own entry: hand, WordNet, then GCIDE."""
-        if word in self.hand:
-            d, p, s = self.hand[word]
-            if d and p:
-                return (d, p, s)
-        r = self.wn.define(word, want)
-        if r is None and want in ("unit",):
-            r = self.wn.define(word)
-        if r is None or not r[0]:
-            r = self.gc.define(word, want)
-            if r:
-                r = (self.resolve(word, r[0]), r[1], "")
-        if r and want and r[1] != want:
-            r = (r[0], want, r[2])
-        return r if r and r[0] else None
-
-    def resolve(self, word, text):
-        """Replace a cross reference ("Same as Kat", "See Kat") by the target's own definition."""
-        text = re.sub(r"\s*--\s*[A-Z][\w.,& ]*$", "", text)
-        # Only a plain reference is followed: "Same as Sal, the tree" names one sense
-        # of its target, which may not be the sense that comes first there.
-        m = re.match(r"(?i)(?:Same as|See|Alt\. of|Variant of|A variant of|Var\. of)\s+(?:\d\w )?([A-Za-z]+)"
-                     r"(?:\s+[a-z]+)?(?:[,.;]\s*)?$", text)
-        if not m and re.match(r"(?i)(?:Same as|See|Alt\. of|Variant of|A variant of|Var\. of)\s", text):
-            return ""
-        if m:
-            target = m.group(1).lower()
-            if target != word:
-                r = self.wn.define(target)
-                if r is None:
-                    g = self.gc.define(target)
-                    if g and not re.match(r"(Same as|See|Alt\. of)", g[0]):
-                        r = g
-                if r:
-                    return r[0]
-            return ""           # an unresolved cross reference is no definition
-        return tidy(text)
+    def gcide_own(self, word):
+        """True when GCIDE has an article with a sense of the word's own."""
+        return any(p and not p.startswith("form") for p, _ in self.gc.entries.get(word, []))
 
     def define(self, word):
         if word in self.cache:
             return self.cache[word]
-        want = self.overrides.get(word)
-        r = None
-        if word in self.hand and self.hand[word][0] and self.hand[word][1]:
-            r = self.hand[word]
-        if r is None:
-            r = self.wn.define(word, want)
-            if r is None and want:
-                r = self.wn.define(word)
-                if r:
-                    r = (r[0], want, r[1])
-            if r is not None and not want and not any(self.wn.counts.get((word, p)) for p in "nvar"):
-                # A rare sense of a regular inflection ("ways" as a shipway) gives way to
-                # the inflection itself.
-                m = self.morph(word)
-                if m is not None and m[0].startswith(("plural of", "past tense of", "past participle of", "present participle of")):
-                    r = m
-        if r is None and not want:
-            r = self.morph(word)
-            if r is not None and r[0].startswith(("comparative of", "superlative of")):
-                # aliener is a legal term, not "more alien": an own dictionary article wins
-                g = self.gc.define(word)
-                if g is not None:
-                    r = None
-        if r is None:
-            r = self.gc.define(word, want)
-            if r:
-                r = (self.resolve(word, r[0]), want or r[1], "")
-        if r is None and want:
-            r = self.morph(word)
-        if r is None:
-            r = self.derive(word)
+        self.cache[word] = None          # a cycle of inflections ends here
+        r = self._define(word)
         if r is not None and (not r[0] or not r[1]):
             r = None
         self.cache[word] = r
         return r
 
+    def _define(self, word):
+        want = self.overrides.get(word)
+        h = self.hand.get(word)
+        if h and h[0] and h[1]:
+            self.real[word] = h[0]
+            return h
+        if self.wn.pos_order(word):
+            # Senses of its own need a written line, unless none of them is ever
+            # used (no tagged count) and the word is a regular inflection ("ways").
+            if not want and not any(self.wn.counts.get((word, p)) for p in "nvar"):
+                m = self.morph(word)
+                if m is not None and m[0].startswith(REGULAR_FORMS):
+                    return m
+            return None
+        if not want:
+            m = self.morph(word)
+            if m is not None and m[0].startswith(("comparative of", "superlative of")) and self.gcide_own(word):
+                return None      # aliener is a legal term, not "more alien"
+            if m is not None:
+                return m
+        if self.gcide_own(word):
+            return None
+        if want:
+            m = self.morph(word)
+            if m is not None:
+                return m
+        return self.derive(word)
+
     def morph(self, word):
         forms = base_forms(word, self.wn.exc)
         forms += [(text, pos[5:]) for pos, text in self.gc.entries.get(word, []) if pos.startswith("form:")]
         for base, kind in forms:
-            if base not in self.enable:
+            if base not in self.enable or base in self.expurged:
                 continue
             if kind == "plural" and (word, "n") in self.wn.exc:
-                return ("plural of " + base, "n", "")
+                return self.named(word, "plural of " + base, "n", base)
             for base_pos in self.base_pos(base):
                 t = inflection_text(kind, base, base_pos, word)
                 if t:
-                    return (t[0], t[1], "")
+                    return self.named(word, t[0], t[1], base)
         return None
+
+    def named(self, word, text, pos, base):
+        """An inflection line that names the sense it inflects when the base has several,
+        and always when the base is itself an inflection (wots, wot, weet)."""
+        r = self.define(base) if base != word else None
+        real = self.real.get(base)
+        if r is not None and real:
+            chained = base not in self.hand
+            # A noun sense is told from an adjective's only by the base's own part of
+            # speech: "plural of bad" names no sense, "plural of bat" does.
+            fits = pos == "v" or SENSE_POS.get(r[1], r[1]) == pos
+            if fits and (chained or "; " in real):
+                text = with_sense(text, pick_sense(real, pos))
+            self.real[word] = real
+        return (text, pos, "")
 
     def derive(self, word):
         """Last resort for regular derivatives of a known or listed word.
@@ -662,15 +583,16 @@ class Definer:
             b + "ed" in ok or b + "d" in ok or b[:-1] + "ied" in ok or b + b[-1] + "ed" in ok
             or b + "ing" in ok or (b.endswith("e") and b[:-1] + "ing" in ok) or b + b[-1] + "ing" in ok)
         for base, kind in base_forms(word, {}):
-            if base not in ok or len(base) < 3:
+            if base not in ok or len(base) < 3 or base in self.expurged:
                 continue
             if kind in ("past", "ing") and is_verb(base):
-                return ({"past": "past tense of ", "ing": "present participle of "}[kind] + base, "v", "")
+                return self.named(word, {"past": "past tense of ", "ing": "present participle of "}[kind] + base,
+                                  "v", base)
             if kind == "plural" and not word.endswith("ss"):
                 if is_verb(base):
-                    return ("3rd person singular present of " + base, "v", "")
-                return ("plural of " + base, "n", "")
-        stem_pos = lambda b: self.base_pos(b) if b in ok else []
+                    return self.named(word, "3rd person singular present of " + base, "v", base)
+                return self.named(word, "plural of " + base, "n", base)
+        stem_pos = lambda b: self.base_pos(b) if b in ok and b not in self.expurged else []
         if word.startswith("re") and "v" in stem_pos(word[2:]):
             return ("to " + word[2:] + " again", "v", "")
         if word.startswith("pre") and "v" in stem_pos(word[3:]):
@@ -734,7 +656,6 @@ def main():
     ensure_sources()
     enable = load_enable(args.enable)
     enable_set = set(enable)
-    COMMON_WORDS.update(enable_set)
     expurged = load_expurged()
     hand = read_records(os.path.join(HERE, "entries-hand.txt"))
     overrides = read_overrides(os.path.join(HERE, "pos-override.txt"))
@@ -742,7 +663,7 @@ def main():
         if w not in enable_set:
             sys.exit("not an ENABLE word: %s" % w)
 
-    definer = Definer(enable, hand, overrides)
+    definer = Definer(enable, hand, overrides, expurged)
     records, missing = {}, []
     for word in sorted(target_words(enable, overrides, hand)):
         if len(word) <= 2 or word in expurged:

@@ -115,5 +115,104 @@ class IrregularPast(unittest.TestCase):
         self.assertEqual(g.inflection_text("past", "see", "v", "seen"), ("past participle of see", "v"))
 
 
+class NamedSense(unittest.TestCase):
+    def test_verb_form_names_the_first_verb_sense(self):
+        self.assertEqual(g.pick_sense("a false statement; to say what is false", "v"), "to say what is false")
+
+    def test_noun_form_skips_verb_senses_and_the_also_label(self):
+        self.assertEqual(g.pick_sense("to strike with the beak; also a unit of dry measure", "n"),
+                         "a unit of dry measure")
+
+    def test_labelled_verb_sense_counts_as_verbal(self):
+        self.assertEqual(g.pick_sense("(archaic) to know; also (informal) what", "v"), "(archaic) to know")
+
+    def test_no_fitting_sense_names_none(self):
+        self.assertEqual(g.pick_sense("the letter P; urine", "v"), "")
+        self.assertEqual(g.with_sense("past tense of pee", ""), "past tense of pee")
+
+    def test_long_sense_is_cut_at_a_comma_and_never_overflows(self):
+        sense = "a unit of weight, " + "x" * 60 + ", " + "y" * 60
+        out = g.with_sense("plural of tod", sense)
+        self.assertEqual(out, "plural of tod, a unit of weight, " + "x" * 60)
+        self.assertLessEqual(len(g.with_sense("plural of tod", "z" * 200)), g.MAX_DEF)
+
+    def test_cut_never_leaves_an_open_bracket(self):
+        out = g.with_sense("plural of ell", "the letter L (also, " + "q" * 110 + ")")
+        self.assertEqual(out.count("("), out.count(")"))
+
+
+class FakeWordNet:
+    def __init__(self, pos=None, counts=None, exc=None):
+        self.pos = pos or {}
+        self.counts = counts or {}
+        self.exc = exc or {}
+
+    def pos_order(self, word):
+        return self.pos.get(word, [])
+
+
+class FakeGcide:
+    def __init__(self, entries=None):
+        self.entries = entries or {}
+
+
+def definer(hand, enable, wn=None, gc=None, overrides=None, expurged=()):
+    d = g.Definer.__new__(g.Definer)
+    d.enable, d.hand, d.overrides, d.expurged = set(enable), hand, overrides or {}, set(expurged)
+    d.wn, d.gc, d.cache, d.real = wn or FakeWordNet(), gc or FakeGcide(), {}, {}
+    return d
+
+
+class DefinerRules(unittest.TestCase):
+    def test_hand_line_wins(self):
+        d = definer({"cats": ("a written line", "n", "")}, ["cat", "cats"])
+        self.assertEqual(d.define("cats"), ("a written line", "n", ""))
+
+    def test_word_with_senses_of_its_own_needs_a_written_line(self):
+        # news is no "plural of new": a word the dictionaries define gets no template
+        wn = FakeWordNet(pos={"news": ["n"], "new": ["a"]}, counts={("news", "n"): 30})
+        d = definer({"new": ("recently made", "adj", "")}, ["new", "news"], wn=wn)
+        self.assertIsNone(d.define("news"))
+
+    def test_dictionary_article_also_needs_a_written_line(self):
+        gc = FakeGcide({"tref": [("adj", "")]})
+        self.assertIsNone(definer({}, ["tref"], gc=gc).define("tref"))
+
+    def test_single_sense_base_is_not_named(self):
+        d = definer({"cat": ("a small furry pet", "n", "")}, ["cat", "cats"])
+        self.assertEqual(d.define("cats"), ("plural of cat", "n", ""))
+
+    def test_several_senses_name_the_one_inflected(self):
+        hand = {"peck": ("a unit of dry measure; also to strike with the beak", "unit", "")}
+        d = definer(hand, ["peck", "pecked", "pecks"])
+        self.assertEqual(d.define("pecked")[0], "past tense of peck, to strike with the beak")
+        self.assertEqual(d.define("pecks")[0], "plural of peck, a unit of dry measure")
+
+    def test_adjective_base_names_no_noun_sense(self):
+        d = definer({"bad": ("of poor quality; wicked", "adj", "")}, ["bad", "bads"])
+        self.assertEqual(d.define("bads"), ("plural of bad", "n", ""))
+
+    def test_chain_of_inflections_ends_at_a_written_definition(self):
+        gc = FakeGcide({"wot": [("form:past", "weet")]})
+        hand = {"weet": ("(archaic) to know", "v", "")}
+        d = definer(hand, ["weet", "wot", "wots", "wotted"], gc=gc)
+        self.assertEqual(d.define("wot")[0], "past tense of weet")      # weet has one sense
+        self.assertEqual(d.define("wots")[0], "3rd person singular present of wot, (archaic) to know")
+
+    def test_expurged_base_is_never_named(self):
+        d = definer({}, ["shit", "shat", "shits"], expurged={"shit", "shits"})
+        self.assertIsNone(d.define("shits"))
+
+    def test_cycle_of_forms_terminates(self):
+        gc = FakeGcide({"aa": [("form:past", "bb")], "bb": [("form:past", "aa")]})
+        self.assertIsNone(definer({}, ["aa", "bb"], gc=gc).define("aa"))
+
+
+class Fractions(unittest.TestCase):
+    def test_fractions_survive_tidying(self):
+        self.assertEqual(g.tidy("about 2\u00be pounds"), "about 2\u00be pounds")
+        self.assertEqual(g.tidy("caf\u00e9"), "caf")
+
+
 if __name__ == "__main__":
     unittest.main()
