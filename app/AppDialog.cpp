@@ -1,6 +1,7 @@
 #include "app/AppDialog.h"
 
 #include <QPainter>
+#include <QPushButton>
 
 #include "app/DialogBuilder.h"
 #include "app/MainWindow.h"
@@ -12,6 +13,13 @@ namespace zq {
 CAppDialog::CAppDialog(int templateId, QWidget* parent) : QDialog(parent), templateId_(templateId) {
     if (const res::DialogTemplate* t = res::findTemplate(templateId))
         controls_ = buildDialog(*this, *t);
+    // OK (id 1) accepts and Cancel (id 2) cancels, through the dialog's own
+    // accept and reject, which a dialog overrides to check and store what
+    // it shows.
+    if (auto* ok = control<QPushButton>(res::kIdOk))
+        connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    if (auto* cancel = control<QPushButton>(res::kIdCancel))
+        connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void CAppDialog::onRackChanged(int) {}

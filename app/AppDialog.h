@@ -11,6 +11,7 @@ namespace zq {
 class CMainWindow;
 
 // The base of the program's dialogs: builds its controls from its template,
+// wires OK and Cancel to accept and reject,
 // paints its background with the info brush (the tooltip colour that the main
 // window keeps up to date) unless told not to, and is the dialog a tile rack
 // tells about each change of its text.

@@ -1,19 +1,27 @@
 #include "app/DialogBuilder.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPixmap>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <QWizardPage>
 
 #include <cstdint>
 
 #include "app/InfoLabel.h"
+#include "quiz/TileRack.h"
 #include "resources/Artwork.h"
 
 namespace zq {
@@ -72,7 +80,7 @@ QRect DialogUnits::rect(int left, int top, int width, int height) const {
     return QRect(l, t, x(left + width) - l, y(top + height) - t);
 }
 
-DialogUnits unitsFor(const QDialog& dialog, const res::DialogTemplate& t) {
+DialogUnits unitsFor(const QWidget& dialog, const res::DialogTemplate& t) {
     if (const res::ControlTemplate* picture = pictureControl(t)) {
         // The units at which the picture's rectangle is the picture's own size.
         const QSize size = picture->resource == res::kMenuPicture
@@ -84,17 +92,44 @@ DialogUnits unitsFor(const QDialog& dialog, const res::DialogTemplate& t) {
     return DialogUnits::fromFont(dialog.font());
 }
 
-QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) {
-    const DialogUnits units = unitsFor(dialog, t);
+namespace {
+
+// An edit that turns A-Z into a-z as they are typed or pasted, keeping the
+// insertion point where it was.
+QLineEdit* lowerCaseEdit(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString& text) {
+        QString lower = text;
+        for (QChar& c : lower)
+            if (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) c = QChar(c.unicode() + 32);
+        if (lower == text) return;
+        const int at = edit->cursorPosition();
+        edit->setText(lower);
+        edit->setCursorPosition(at);
+    });
+    return edit;
+}
+
+[[noreturn]] void refuseTemplate(const res::DialogTemplate& t, const res::ControlTemplate& c,
+                                 const char* what) {
+    qFatal("Dialog template %d, control %d: %s", t.id, c.id, what);
+}
+
+} // namespace
+
+QHash<int, QWidget*> buildControls(QWidget& host, const res::DialogTemplate& t,
+                                   const DialogUnits& units) {
     QHash<int, QWidget*> controls;
     QPushButton* defaultButton = nullptr;
+    QButtonGroup* radioGroup = nullptr;
     for (const res::ControlTemplate& c : t.controls) {
-        const QString text = QString::fromUtf8(c.text);
+        const QString text = QString::fromUtf8(c.text ? c.text : "");
         QWidget* w = nullptr;
+        if (c.kind != res::ControlKind::RadioButton) radioGroup = nullptr;
         switch (c.kind) {
         case res::ControlKind::Static:
         case res::ControlKind::CentredStatic: {
-            auto* label = new QLabel(text, &dialog);
+            auto* label = new QLabel(text, &host);
             label->setWordWrap(true);
             label->setAlignment(
                 (c.kind == res::ControlKind::CentredStatic ? Qt::AlignHCenter : Qt::AlignLeft) |
@@ -105,41 +140,84 @@ QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) 
         case res::ControlKind::InfoLabel:
             // The template's text is never shown: the label paints only what
             // the program gives it.
-            w = new CInfoLabel(&dialog);
+            w = new CInfoLabel(&host);
             break;
         case res::ControlKind::Edit:
-            w = new QLineEdit(&dialog);
+            w = new QLineEdit(&host);
             break;
+        case res::ControlKind::LowerCaseEdit:
+            w = lowerCaseEdit(&host);
+            break;
+        case res::ControlKind::MultiLineEdit: {
+            auto* edit = new QPlainTextEdit(&host);
+            edit->setTabChangesFocus(true);
+            edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
+            w = edit;
+            break;
+        }
         case res::ControlKind::CheckBox:
-            w = new QCheckBox(text, &dialog);
+            w = new QCheckBox(text, &host);
             break;
+        case res::ControlKind::RadioButton: {
+            auto* radio = new QRadioButton(text, &host);
+            if (!radioGroup || (c.flags & res::kGroup)) {
+                radioGroup = new QButtonGroup(&host);
+                radioGroup->setObjectName(QString::fromUtf8(c.name ? c.name : "") +
+                                          QStringLiteral("Group"));
+            }
+            radioGroup->addButton(radio, c.id);
+            w = radio;
+            break;
+        }
         case res::ControlKind::PushButton:
         case res::ControlKind::DefaultButton: {
-            auto* button = new QPushButton(text, &dialog);
+            auto* button = new QPushButton(text, &host);
             button->setAutoDefault(false);
             if (c.kind == res::ControlKind::DefaultButton) defaultButton = button;
             w = button;
             break;
         }
         case res::ControlKind::GroupBox:
-            w = new QGroupBox(text, &dialog);
+            w = new QGroupBox(text, &host);
             break;
         case res::ControlKind::ProgressBar: {
-            auto* bar = new QProgressBar(&dialog);
+            auto* bar = new QProgressBar(&host);
             bar->setTextVisible(false);
             w = bar;
             break;
         }
+        case res::ControlKind::ListBox: {
+            auto* list = new QListWidget(&host);
+            list->setSelectionMode(QAbstractItemView::SingleSelection);
+            w = list;
+            break;
+        }
+        case res::ControlKind::ListView: {
+            auto* view = new QTreeWidget(&host);
+            view->setRootIsDecorated(false);
+            view->setUniformRowHeights(true);
+            view->setAllColumnsShowFocus(true);
+            view->setSelectionBehavior(QAbstractItemView::SelectRows);
+            view->setSelectionMode(QAbstractItemView::SingleSelection);
+            view->header()->setSectionsMovable(false);
+            w = view;
+            break;
+        }
+        case res::ControlKind::TileRack:
+            if (c.resource < 1 || c.resource > CTileRack::kMaxSquares)
+                refuseTemplate(t, c, "a tile rack needs 1 to 20 squares");
+            w = new CTileRack(c.resource, &host);
+            break;
         case res::ControlKind::Picture:
         case res::ControlKind::Icon: {
-            auto* label = new QLabel(&dialog);
+            auto* label = new QLabel(&host);
             label->setPixmap(QPixmap::fromImage(pictureFor(c.resource, {})));
             label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
             w = label;
             break;
         }
         case res::ControlKind::SunkenPicture: {
-            auto* label = new QLabel(&dialog);
+            auto* label = new QLabel(&host);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setLineWidth(2);
             const QRect r = units.rect(c.x, c.y, c.width, c.height);
@@ -149,8 +227,11 @@ QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) 
             break;
         }
         }
+        // A kind added to the templates but not to this builder must not
+        // quietly leave a hole in a dialog.
+        if (!w) refuseTemplate(t, c, "the builder does not know this kind of control");
         w->setGeometry(units.rect(c.x, c.y, c.width, c.height));
-        if (c.kind == res::ControlKind::CheckBox) {
+        if (c.kind == res::ControlKind::CheckBox || c.kind == res::ControlKind::RadioButton) {
             // The toolkit's box and spacing can be wider than the template
             // allowed for: a check box grows to show its whole text, and is
             // kept centred on its row.
@@ -164,7 +245,9 @@ QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) 
         if (c.kind == res::ControlKind::Picture || c.kind == res::ControlKind::Icon)
             w->resize(w->sizeHint().expandedTo(QSize(1, 1)));
         if (c.id != res::kIdStatic) {
-            w->setObjectName(QStringLiteral("control%1").arg(c.id));
+            if (!c.name || !*c.name) refuseTemplate(t, c, "a control with an id needs a name");
+            if (controls.contains(c.id)) refuseTemplate(t, c, "two controls share this id");
+            w->setObjectName(QString::fromUtf8(c.name));
             controls.insert(c.id, w);
         }
     }
@@ -177,7 +260,12 @@ QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) 
         previous = w;
     }
     if (defaultButton) defaultButton->setDefault(true);
+    return controls;
+}
 
+QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) {
+    const DialogUnits units = unitsFor(dialog, t);
+    QHash<int, QWidget*> controls = buildControls(dialog, t, units);
     if (t.caption) {
         dialog.setWindowTitle(QString::fromUtf8(t.caption));
     } else {
@@ -187,6 +275,14 @@ QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& t) 
     if (const res::ControlTemplate* picture = pictureControl(t))
         client = controls.value(picture->id)->size();
     dialog.setFixedSize(client);
+    return controls;
+}
+
+QHash<int, QWidget*> buildPage(QWizardPage& page, const res::DialogTemplate& t) {
+    const DialogUnits units = unitsFor(page, t);
+    QHash<int, QWidget*> controls = buildControls(page, t, units);
+    if (t.caption) page.setTitle(QString::fromUtf8(t.caption));
+    page.setMinimumSize(units.x(t.width), units.y(t.height));
     return controls;
 }
 

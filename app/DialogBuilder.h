@@ -8,6 +8,7 @@
 
 class QDialog;
 class QWidget;
+class QWizardPage;
 
 namespace zq {
 
@@ -26,13 +27,26 @@ struct DialogUnits {
     QRect rect(int x, int y, int width, int height) const;
 };
 
-// Builds a dialog's controls from its template: creates each control as a
-// child of the dialog, places it, sets the caption (or no frame) and the
-// fixed client size. Returns the controls by id (static texts without an id
-// are not listed).
+// Creates a template's controls as children of `host`, places them, names
+// each after its template and sets the tab order; radio buttons form one
+// exclusive group per run (a new one at kGroup), with their ids as the
+// group's ids. Returns the controls by id (static texts without an id are not
+// listed). A template the builder cannot carry out (an unknown kind of
+// control, a control with an id but no name, an id used twice, a tile rack
+// of no squares) stops the program with a message naming the template and
+// the control: it is a fault in the program, never in the user's data.
+QHash<int, QWidget*> buildControls(QWidget& host, const res::DialogTemplate& dialogTemplate,
+                                   const DialogUnits& units);
+
+// Builds a dialog: its controls, the caption (or no frame) and the fixed
+// client size.
 QHash<int, QWidget*> buildDialog(QDialog& dialog, const res::DialogTemplate& dialogTemplate);
 
-// The units that buildDialog used for this template in this dialog.
-DialogUnits unitsFor(const QDialog& dialog, const res::DialogTemplate& dialogTemplate);
+// Builds a page of a wizard: its controls, its title from the caption and its
+// size as the smallest the page may have.
+QHash<int, QWidget*> buildPage(QWizardPage& page, const res::DialogTemplate& dialogTemplate);
+
+// The units that the builders use for this template in this window.
+DialogUnits unitsFor(const QWidget& window, const res::DialogTemplate& dialogTemplate);
 
 } // namespace zq

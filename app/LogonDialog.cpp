@@ -15,10 +15,6 @@ CLogonDialog::CLogonDialog(QWidget* parent) : CAppDialog(res::kLogonTemplate, pa
     SettingsStore& store = app::settings();
     userName = QString::fromStdString(UserProfile::currentName(store));
     noLogon = store.readInt(reg::kSettings, reg::kNoLogon, 0);
-    if (auto* ok = control<QPushButton>(res::kIdOk))
-        connect(ok, &QPushButton::clicked, this, &CLogonDialog::accept);
-    if (auto* cancel = control<QPushButton>(res::kIdCancel))
-        connect(cancel, &QPushButton::clicked, this, &CLogonDialog::reject);
 }
 
 void CLogonDialog::initDialog() {

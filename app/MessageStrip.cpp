@@ -7,10 +7,7 @@
 
 namespace zq {
 
-CMessageStrip::CMessageStrip(QWidget* parent) : CAppDialog(res::kMessageStripTemplate, parent) {
-    if (auto* button = control<QPushButton>(res::kIdOk))
-        connect(button, &QPushButton::clicked, this, &QDialog::accept);
-}
+CMessageStrip::CMessageStrip(QWidget* parent) : CAppDialog(res::kMessageStripTemplate, parent) {}
 
 CInfoLabel* CMessageStrip::label() const {
     return control<CInfoLabel>(res::kIdStripLabel);

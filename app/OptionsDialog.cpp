@@ -14,10 +14,6 @@ COptionsDialog::COptionsDialog(QWidget* parent) : CAppDialog(res::kOptionsTempla
     noTimer = user.readInt(reg::kNoTimer, 0);
     noLogon = store.readInt(reg::kSettings, reg::kNoLogon, 0);
     expurged = store.readInt(reg::kSettings, reg::kExpurged, 0);
-    if (auto* ok = control<QPushButton>(res::kIdOk))
-        connect(ok, &QPushButton::clicked, this, &COptionsDialog::accept);
-    if (auto* cancel = control<QPushButton>(res::kIdCancel))
-        connect(cancel, &QPushButton::clicked, this, &COptionsDialog::reject);
 }
 
 void COptionsDialog::initDialog() {

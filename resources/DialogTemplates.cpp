@@ -12,63 +12,63 @@ constexpr const char* kVersionTitle = "Zendraquil v1.0";
 
 // The about box: picture, icon and credits.
 constexpr ControlTemplate kAboutControls[] = {
-    {kIdAboutFrame, K::SunkenPicture, "", 7, 10, 302, 72, kAboutPicture},
-    {kIdStatic, K::GroupBox, kVersionTitle, 7, 84, 302, 132},
-    {kIdAboutIcon, K::Icon, "", 11, 94, 21, 20, kAppIcon},
-    {kIdStatic, K::Static,
+    {kIdAboutFrame, "aboutPicture", K::SunkenPicture, "", 7, 10, 302, 72, kAboutPicture},
+    {kIdStatic, nullptr, K::GroupBox, kVersionTitle, 7, 84, 302, 132},
+    {kIdAboutIcon, "aboutIcon", K::Icon, "", 11, 94, 21, 20, kAppIcon},
+    {kIdStatic, nullptr, K::Static,
      "Zendraquil v1.0, a study tool for players of the tile word game.\n"
      "Copyright \xC2\xA9 2026 Tarnwick Software. Free software: GNU GPL version 3 or later.",
      38, 95, 266, 26},
-    {kIdStatic, K::Static,
+    {kIdStatic, nullptr, K::Static,
      "Words: the ENABLE word list (Enhanced North American Benchmark LExicon), which its "
      "authors placed in the public domain.",
      14, 123, 290, 18},
-    {kIdStatic, K::Static,
+    {kIdStatic, nullptr, K::Static,
      "Definitions: WordNet 3.0, Copyright 2006 by Princeton University, all rights reserved, "
      "used under the WordNet 3.0 licence (its notice is in NOTICE); and GCIDE, the GNU "
      "Collaborative International Dictionary of English (GPL version 2 or later).",
      14, 143, 290, 26},
-    {kIdStatic, K::Static,
+    {kIdStatic, nullptr, K::Static,
      "Expurged words: picked with naughty-words (\xC2\xA9 Shutterstock, Inc., CC-BY-4.0), "
      "badwords-list (\xC2\xA9 Maurice Butler, MIT) and bad-words (\xC2\xA9 Michael Price, "
      "MIT). The sample word sets were written for Zendraquil.",
      14, 171, 290, 26},
-    {kIdStatic, K::Static, "Built with Qt 6 (LGPL-3.0).", 14, 199, 200, 10},
-    {kIdOk, K::DefaultButton, "OK", 255, 198, 50, 14},
+    {kIdStatic, nullptr, K::Static, "Built with Qt 6 (LGPL-3.0).", 14, 199, 200, 10},
+    {kIdOk, "ok", K::DefaultButton, "OK", 255, 198, 50, 14},
 };
 
 // The strip the quiz shows its messages in.
 constexpr ControlTemplate kStripControls[] = {
-    {kIdStripLabel, K::InfoLabel, "Static", 2, 0, 219, 35},
-    {kIdOk, K::DefaultButton, "Continue ..", 223, 21, 50, 14},
+    {kIdStripLabel, "message", K::InfoLabel, "Static", 2, 0, 219, 35},
+    {kIdOk, "continueButton", K::DefaultButton, "Continue ..", 223, 21, 50, 14},
 };
 
 // The main window: start-up screen, then picture menu.
 constexpr ControlTemplate kMainControls[] = {
-    {kIdStatusLine, K::InfoLabel, "Static", 7, 48, 262, 9},
-    {kIdProgress, K::ProgressBar, "", 7, 60, 261, 19},
-    {kIdPicture, K::Picture, "", 0, 0, 278, 81, kMenuPicture},
+    {kIdStatusLine, "statusLine", K::InfoLabel, "Static", 7, 48, 262, 9},
+    {kIdProgress, "progress", K::ProgressBar, "", 7, 60, 261, 19},
+    {kIdPicture, "picture", K::Picture, "", 0, 0, 278, 81, kMenuPicture},
 };
 
 constexpr ControlTemplate kLogonControls[] = {
-    {kIdUserName, K::Edit, "", 47, 7, 71, 14},
-    {kIdNoLogonCheck, K::CheckBox, "Skip this Logon in future", 7, 48, 92, 14},
-    {kIdOk, K::DefaultButton, "OK", 141, 7, 50, 14},
-    {kIdCancel, K::PushButton, "Cancel", 141, 24, 50, 14},
-    {kIdStatic, K::Static, "User ID:", 7, 10, 38, 13},
-    {kIdStatic, K::Static,
+    {kIdUserName, "userName", K::Edit, "", 47, 7, 71, 14},
+    {kIdNoLogonCheck, "noLogon", K::CheckBox, "Skip this Logon in future", 7, 48, 92, 14},
+    {kIdOk, "ok", K::DefaultButton, "OK", 141, 7, 50, 14},
+    {kIdCancel, "cancel", K::PushButton, "Cancel", 141, 24, 50, 14},
+    {kIdStatic, nullptr, K::Static, "User ID:", 7, 10, 38, 13},
+    {kIdStatic, nullptr, K::Static,
      "This user ID is used to store different sets of user statistics and option settings for "
      "each user.",
      7, 69, 184, 18},
 };
 
 constexpr ControlTemplate kOptionsControls[] = {
-    {kIdOk, K::DefaultButton, "OK", 96, 7, 50, 14},
-    {kIdCancel, K::PushButton, "Cancel", 96, 24, 50, 14},
-    {kIdHideTimer, K::CheckBox, "Hide Timer", 7, 7, 52, 15},
-    {kIdSkipLogon, K::CheckBox, "Skip Logon", 7, 27, 52, 12},
-    {kIdNoSounds, K::CheckBox, "No Sounds", 7, 44, 52, 15},
-    {kIdExpurged, K::CheckBox, "Allow expurged words in WordChecker", 7, 64, 138, 8},
+    {kIdOk, "ok", K::DefaultButton, "OK", 96, 7, 50, 14},
+    {kIdCancel, "cancel", K::PushButton, "Cancel", 96, 24, 50, 14},
+    {kIdHideTimer, "hideTimer", K::CheckBox, "Hide Timer", 7, 7, 52, 15},
+    {kIdSkipLogon, "skipLogon", K::CheckBox, "Skip Logon", 7, 27, 52, 12},
+    {kIdNoSounds, "noSounds", K::CheckBox, "No Sounds", 7, 44, 52, 15},
+    {kIdExpurged, "expurged", K::CheckBox, "Allow expurged words in WordChecker", 7, 64, 138, 8},
 };
 
 constexpr std::array kTemplates = {

@@ -47,25 +47,41 @@ enum class ControlKind {
     CentredStatic, // text, centred
     InfoLabel,     // self-painted text (CInfoLabel)
     Edit,          // bordered, auto-scrolling single-line edit
+    LowerCaseEdit, // an edit that turns A-Z into a-z as they are typed
+    MultiLineEdit, // bordered edit of several lines that wraps its text
     CheckBox,      // automatic check box
+    RadioButton,   // automatic radio button; kGroup starts a group of them
     PushButton,
     DefaultButton,
     GroupBox,
     ProgressBar,
+    ListBox,       // a list of single lines, one selected at a time
+    ListView,      // a report-style list: columns with headers, whole rows selected
+    TileRack,      // a tile rack (CTileRack); `resource` is its number of squares
     Picture,       // a picture at its own size; `resource` names it
     SunkenPicture, // a picture filling a sunken frame; `resource` names it
     Icon,          // the application icon at its own size
 };
 
-// One control: its id, kind, text and rectangle in dialog units.
+// Control flags.
+enum : int {
+    kGroup = 1, // the first control of a group (radio buttons answer as one)
+};
+
+// One control: its id, its object name (what tests and code find it by; null
+// for a static text without an id), kind, text, rectangle in dialog units,
+// the picture or size it needs and its flags.
 struct ControlTemplate {
     int id;
+    const char* name;
     ControlKind kind;
     const char* text;
     int x, y, width, height;
     int resource = 0;
+    int flags = 0;
 };
 
+// A dialog, or a page of a wizard (whose caption is the page's title).
 struct DialogTemplate {
     int id;
     const char* caption; // null: no caption bar and no border

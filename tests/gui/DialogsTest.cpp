@@ -15,8 +15,8 @@
 #include "app/LogonDialog.h"
 #include "app/MessageStrip.h"
 #include "app/OptionsDialog.h"
-#include "tests/gui/GuiSupport.h"
 #include "core/Strings.h"
+#include "tests/gui/GuiSupport.h"
 
 using namespace zq;
 using namespace zq::test;
@@ -51,16 +51,19 @@ TEST_F(DialogsTest, OptionsControlsComeFromTheTemplate) {
     EXPECT_EQ(options.size(), QSize(u.x(153), u.y(82)));
     struct Row {
         int id;
+        const char* name;
         const char* text;
         QRect dlu;
     };
-    const Row rows[] = {{1060, "Hide Timer", {7, 7, 52, 15}},
-                        {1059, "Skip Logon", {7, 27, 52, 12}},
-                        {1062, "No Sounds", {7, 44, 52, 15}},
-                        {1086, "Allow expurged words in WordChecker", {7, 64, 138, 8}}};
+    const Row rows[] = {
+        {res::kIdHideTimer, "hideTimer", "Hide Timer", {7, 7, 52, 15}},
+        {res::kIdSkipLogon, "skipLogon", "Skip Logon", {7, 27, 52, 12}},
+        {res::kIdNoSounds, "noSounds", "No Sounds", {7, 44, 52, 15}},
+        {res::kIdExpurged, "expurged", "Allow expurged words in WordChecker", {7, 64, 138, 8}}};
     for (const Row& r : rows) {
-        auto* box = options.control<QCheckBox>(r.id);
-        ASSERT_NE(box, nullptr) << r.id;
+        auto* box = options.findChild<QCheckBox*>(r.name);
+        ASSERT_NE(box, nullptr) << r.name;
+        EXPECT_EQ(options.control(r.id), box);
         EXPECT_EQ(box->text(), r.text);
         // At the template's place, grown where needed to show the whole text.
         const QRect expected = u.rect(r.dlu.x(), r.dlu.y(), r.dlu.width(), r.dlu.height());
@@ -68,8 +71,8 @@ TEST_F(DialogsTest, OptionsControlsComeFromTheTemplate) {
         EXPECT_GE(box->width(), std::max(expected.width(), box->sizeHint().width()));
         EXPECT_EQ(box->geometry().center().y(), expected.center().y());
     }
-    EXPECT_TRUE(options.control<QPushButton>(1)->isDefault());
-    EXPECT_EQ(options.control<QPushButton>(2)->text(), "Cancel");
+    EXPECT_TRUE(options.control<QPushButton>(res::kIdOk)->isDefault());
+    EXPECT_EQ(options.control<QPushButton>(res::kIdCancel)->text(), "Cancel");
 }
 
 TEST_F(DialogsTest, LogonOkStoresTheNameAndTheSkipChoice) {
@@ -77,10 +80,10 @@ TEST_F(DialogsTest, LogonOkStoresTheNameAndTheSkipChoice) {
     CLogonDialog logon;
     ModalDriver driver;
     logon.show();
-    auto* edit = logon.control<QLineEdit>(1056);
+    auto* edit = logon.control<QLineEdit>(res::kIdUserName);
     EXPECT_EQ(edit->text(), "alice");
     EXPECT_EQ(typeName(edit, "Bob"), "Bob");
-    QTest::mouseClick(logon.control<QCheckBox>(1061), Qt::LeftButton);
+    QTest::mouseClick(logon.control<QCheckBox>(res::kIdNoLogonCheck), Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_Return); // the default button
     EXPECT_EQ(logon.result(), QDialog::Accepted);
     EXPECT_EQ(store.writeLog,
@@ -102,9 +105,9 @@ TEST_F(DialogsTest, BlankAndSpacedNamesAreRefusedAndNothingIsWritten) {
             icon = qobject_cast<QMessageBox*>(box)->icon();
             clickButton(box, "OK");
         });
-        auto* edit = logon.control<QLineEdit>(1056);
+        auto* edit = logon.control<QLineEdit>(res::kIdUserName);
         typeName(edit, name);
-        QTest::mouseClick(logon.control<QPushButton>(1), Qt::LeftButton);
+        QTest::mouseClick(logon.control<QPushButton>(res::kIdOk), Qt::LeftButton);
         ASSERT_EQ(driver.seen(), 1);
         EXPECT_EQ(driver.titles[0], "Zendraquil");
         EXPECT_EQ(text, "User name may not contain spaces and may not be blank.");
@@ -119,15 +122,15 @@ TEST_F(DialogsTest, LogonCancelAndATabbedNameAreHandledAsIs) {
     {
         CLogonDialog logon;
         logon.show();
-        typeName(logon.control<QLineEdit>(1056), "carol");
-        QTest::mouseClick(logon.control<QPushButton>(2), Qt::LeftButton);
+        typeName(logon.control<QLineEdit>(res::kIdUserName), "carol");
+        QTest::mouseClick(logon.control<QPushButton>(res::kIdCancel), Qt::LeftButton);
         EXPECT_EQ(logon.result(), QDialog::Rejected);
         EXPECT_TRUE(store.writeLog.empty());
     }
     CLogonDialog logon;
     logon.show();
-    logon.control<QLineEdit>(1056)->setText("tab\there");
-    QTest::mouseClick(logon.control<QPushButton>(1), Qt::LeftButton);
+    logon.control<QLineEdit>(res::kIdUserName)->setText("tab\there");
+    QTest::mouseClick(logon.control<QPushButton>(res::kIdOk), Qt::LeftButton);
     EXPECT_EQ(store.readString("Settings", "UserName", ""), "tab\there");
 }
 
@@ -138,11 +141,11 @@ TEST_F(DialogsTest, TwoUsersOptionsAreKeptApart) {
     {
         COptionsDialog options;
         options.show();
-        EXPECT_FALSE(options.control<QCheckBox>(1060)->isChecked());
-        QTest::mouseClick(options.control<QCheckBox>(1060), Qt::LeftButton);
-        QTest::mouseClick(options.control<QCheckBox>(1086), Qt::LeftButton);
+        EXPECT_FALSE(options.control<QCheckBox>(res::kIdHideTimer)->isChecked());
+        QTest::mouseClick(options.control<QCheckBox>(res::kIdHideTimer), Qt::LeftButton);
+        QTest::mouseClick(options.control<QCheckBox>(res::kIdExpurged), Qt::LeftButton);
         store.writeLog.clear();
-        QTest::mouseClick(options.control<QPushButton>(1), Qt::LeftButton);
+        QTest::mouseClick(options.control<QPushButton>(res::kIdOk), Qt::LeftButton);
         EXPECT_EQ(store.writeLog,
                   (std::vector<std::string>{"alice\\NoSound=0", "alice\\NoTimer=1",
                                             "Settings\\NoLogon=0", "Settings\\Expurged=1"}));
@@ -153,15 +156,15 @@ TEST_F(DialogsTest, TwoUsersOptionsAreKeptApart) {
         EXPECT_EQ(options.noTimer, 0);
         EXPECT_EQ(options.expurged, 1);
         options.show();
-        QTest::mouseClick(options.control<QCheckBox>(1062), Qt::LeftButton);
-        QTest::mouseClick(options.control<QPushButton>(1), Qt::LeftButton);
+        QTest::mouseClick(options.control<QCheckBox>(res::kIdNoSounds), Qt::LeftButton);
+        QTest::mouseClick(options.control<QPushButton>(res::kIdOk), Qt::LeftButton);
     }
     store.writeString("Settings", "UserName", "alice");
     COptionsDialog alice;
     EXPECT_EQ(alice.noTimer, 1);
     EXPECT_EQ(alice.noSound, 0);
     alice.show();
-    EXPECT_TRUE(alice.control<QCheckBox>(1060)->isChecked());
+    EXPECT_TRUE(alice.control<QCheckBox>(res::kIdHideTimer)->isChecked());
     store.writeLog.clear();
     QTest::keyClick(&alice, Qt::Key_Escape);
     EXPECT_EQ(alice.result(), QDialog::Rejected);
@@ -226,8 +229,8 @@ TEST_F(DialogsTest, AboutBoxCreditsItsSourcesAndClosesWithOk) {
         EXPECT_TRUE(credits.contains(part)) << part;
     ASSERT_NE(about.findChild<QGroupBox*>(), nullptr);
     EXPECT_EQ(about.findChild<QGroupBox*>()->title(), "Zendraquil v1.0");
-    EXPECT_FALSE(about.control<QLabel>(1090)->pixmap().isNull());
+    EXPECT_FALSE(about.control<QLabel>(res::kIdAboutFrame)->pixmap().isNull());
     about.show();
-    QTest::mouseClick(about.control<QPushButton>(1), Qt::LeftButton);
+    QTest::mouseClick(about.control<QPushButton>(res::kIdOk), Qt::LeftButton);
     EXPECT_EQ(about.result(), QDialog::Accepted);
 }

@@ -54,10 +54,10 @@ TEST_F(MainWindowTest, StartUpLoadsThenShowsThePictureOverTheStartUpScreen) {
     EXPECT_NE(w->database()->find("quiz"), nullptr);
     EXPECT_EQ(w->windowTitle(), "Zendraquil v1.0");
     EXPECT_EQ(w->size(), QSize(417, 131));
-    EXPECT_FALSE(w->control(1088)->isVisible());
-    EXPECT_FALSE(w->control(1045)->isVisible());
-    EXPECT_TRUE(w->control(1083)->isVisible());
-    EXPECT_EQ(w->control(1083)->geometry(), QRect(0, 0, 417, 131));
+    EXPECT_FALSE(w->control(res::kIdStatusLine)->isVisible());
+    EXPECT_FALSE(w->control(res::kIdProgress)->isVisible());
+    EXPECT_TRUE(w->control(res::kIdPicture)->isVisible());
+    EXPECT_EQ(w->control(res::kIdPicture)->geometry(), QRect(0, 0, 417, 131));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -82,12 +82,12 @@ TEST_F(MainWindowTest, TheStartUpScreenPaintsTheLoadsProgressAsItGoes) {
     store.writeInt("Settings", reg::kNoLogon, 1);
     CMainWindow w(&ui, dir.path());
     PaintRecorder recorder;
-    w.control(1088)->installEventFilter(&recorder);
+    w.control(res::kIdStatusLine)->installEventFilter(&recorder);
     ASSERT_TRUE(w.startUp());
     const auto& seen = recorder.painted;
     EXPECT_NE(std::find(seen.begin(), seen.end(), str::kLoadingWords), seen.end());
     EXPECT_NE(std::find(seen.begin(), seen.end(), str::kIndexingWords), seen.end());
-    auto* bar = qobject_cast<QProgressBar*>(w.control(1045));
+    auto* bar = qobject_cast<QProgressBar*>(w.control(res::kIdProgress));
     ASSERT_NE(bar, nullptr);
     EXPECT_FALSE(bar->isVisible());
 }
@@ -108,9 +108,9 @@ TEST_F(MainWindowTest, LogonRunsUnlessSkippedAndItsCancelEndsTheProgram) {
     {
         ModalDriver driver;
         driver.then([](QWidget* logon) {
-            auto* edit = logon->findChild<QLineEdit*>("control1056");
+            auto* edit = logon->findChild<QLineEdit*>("userName");
             EXPECT_EQ(edit->text(), "Default");
-            EXPECT_FALSE(logon->findChild<QCheckBox*>("control1061")->isChecked());
+            EXPECT_FALSE(logon->findChild<QCheckBox*>("noLogon")->isChecked());
             clickButton(logon, "OK");
         });
         CMainWindow w(&ui, dir.path());
