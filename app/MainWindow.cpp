@@ -9,13 +9,13 @@
 
 #include <cstdio>
 
-#include "app/AboutDialog.h"
+#include "app/Commands.h"
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/OptionsDialog.h"
-#include "wordsets/UserWordSet.h"
 #include "core/Random.h"
 #include "resources/Artwork.h"
+#include "wordsets/UserWordSet.h"
 
 namespace zq {
 
@@ -127,30 +127,12 @@ int CMainWindow::hitTest(QPoint point) const {
 
 void CMainWindow::runCommand(int command) {
     lastCommand_ = command;
-    switch (command) {
-    case res::kIdCancel:
+    if (command == res::kIdCancel) {
         reject();
-        break;
-    case res::kIdOptions: {
-        COptionsDialog options;
-        options.exec();
-        break;
+        return;
     }
-    case res::kIdAbout: {
-        CAboutDialog about;
-        about.exec();
-        break;
-    }
-    case res::kIdQuiz:
-    case res::kIdWordBuilder:
-    case res::kIdWordChecker:
-    case res::kIdPrint:
-        // These tools are not part of the program yet: the region is a
-        // command that opens nothing.
-        break;
-    default:
-        break;
-    }
+    const command::Handler run = command::find(command);
+    if (run && database_) lastResult_ = run(*database_, this);
 }
 
 void CMainWindow::reject() {

@@ -56,8 +56,10 @@ class CMainWindow : public CAppDialog {
     SystemColours colours() const { return colours_; }
     const std::array<CHotRegion, 7>& regions() const { return regions_; }
     bool menuShown() const;
-    // The command most recently run (for the commands that open nothing yet).
+    // The command most recently run, and what its dialog returned
+    // (command::kNotShown when it showed none).
     int lastCommand() const { return lastCommand_; }
+    int lastResult() const { return lastResult_; }
 
   protected:
     void initDialog() override;
@@ -87,6 +89,7 @@ class CMainWindow : public CAppDialog {
     bool startedOk_ = false;
     bool cancelled_ = false;
     int lastCommand_ = 0;
+    int lastResult_ = 0;
 };
 
 } // namespace zq

@@ -3,11 +3,19 @@
 #include <QApplication>
 #include <QPushButton>
 
+#include "app/Answers.h"
 #include "app/InfoLabel.h"
 
 namespace zq {
 
 CMessageStrip::CMessageStrip(QWidget* parent) : CAppDialog(res::kMessageStripTemplate, parent) {}
+
+int CMessageStrip::run(const QString& text) {
+    setText(text);
+    Answer queued;
+    if (answers::take(text, {Answer::Continue}, queued)) return QDialog::Accepted;
+    return exec();
+}
 
 CInfoLabel* CMessageStrip::label() const {
     return control<CInfoLabel>(res::kIdStripLabel);

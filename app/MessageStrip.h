@@ -16,6 +16,10 @@ class CMessageStrip : public CAppDialog {
     CInfoLabel* label() const;
     void setText(const QString& text);
 
+    // Shows the message and waits for "Continue ..": the strip's modal run.
+    // A queued answer (see answers::queue) stands in for the click.
+    int run(const QString& text);
+
     // Its owner: the parent, or else the active modal dialog.
     QWidget* owner() const;
 

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 
+#include "app/Answers.h"
 #include "app/InfoLabel.h"
 #include "core/Strings.h"
 
@@ -22,6 +23,13 @@ namespace box {
 namespace {
 int run(QWidget* parent, QMessageBox::Icon icon, const QString& text,
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton defaultButton) {
+    Answer queued;
+    if (buttons & QMessageBox::Yes) {
+        if (answers::take(text, {Answer::Yes, Answer::No}, queued))
+            return queued == Answer::Yes ? QMessageBox::Yes : QMessageBox::No;
+    } else if (answers::take(text, {Answer::Ok}, queued)) {
+        return QMessageBox::Ok;
+    }
     QMessageBox mb(icon, QString::fromUtf8(str::kAppTitle), text, buttons, parent);
     mb.setDefaultButton(defaultButton);
     // Questions are answered with the normal pointer even during a long

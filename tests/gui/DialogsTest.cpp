@@ -15,6 +15,7 @@
 #include "app/LogonDialog.h"
 #include "app/MessageStrip.h"
 #include "app/OptionsDialog.h"
+#include "app/QtHost.h"
 #include "core/Strings.h"
 #include "tests/gui/GuiSupport.h"
 
@@ -93,8 +94,8 @@ TEST_F(DialogsTest, LogonOkStoresTheNameAndTheSkipChoice) {
 }
 
 TEST_F(DialogsTest, BlankAndSpacedNamesAreRefusedAndNothingIsWritten) {
-    for (const QString& name : {QString(), QStringLiteral("B ob"), QStringLiteral(" ")}) {
-        SCOPED_TRACE(name.toStdString());
+    // The first through the real message box, the others through queued answers.
+    {
         CLogonDialog logon;
         logon.show();
         ModalDriver driver;
@@ -105,17 +106,54 @@ TEST_F(DialogsTest, BlankAndSpacedNamesAreRefusedAndNothingIsWritten) {
             icon = qobject_cast<QMessageBox*>(box)->icon();
             clickButton(box, "OK");
         });
-        auto* edit = logon.control<QLineEdit>(res::kIdUserName);
-        typeName(edit, name);
+        typeName(logon.control<QLineEdit>(res::kIdUserName), "");
         QTest::mouseClick(logon.control<QPushButton>(res::kIdOk), Qt::LeftButton);
         ASSERT_EQ(driver.seen(), 1);
         EXPECT_EQ(driver.titles[0], "Zendraquil");
-        EXPECT_EQ(text, "User name may not contain spaces and may not be blank.");
+        EXPECT_EQ(text, str::kBadUserName);
         EXPECT_EQ(icon, QMessageBox::NoIcon);
+        EXPECT_TRUE(logon.isVisible());
+    }
+    for (const QString& name :
+         {QStringLiteral("B ob"), QStringLiteral(" "), QStringLiteral("a ")}) {
+        SCOPED_TRACE(name.toStdString());
+        CLogonDialog logon;
+        logon.show();
+        answers::queue({Answer::Ok});
+        auto* edit = logon.control<QLineEdit>(res::kIdUserName);
+        typeName(edit, name);
+        QTest::mouseClick(logon.control<QPushButton>(res::kIdOk), Qt::LeftButton);
+        EXPECT_EQ(answers::asked().value(0), str::kBadUserName);
         EXPECT_TRUE(logon.isVisible()); // still open, with the input
         EXPECT_EQ(edit->text(), name);
-        EXPECT_TRUE(store.writeLog.empty());
+        answers::reset();
     }
+    EXPECT_TRUE(store.writeLog.empty());
+}
+
+// Queued answers stand in for message boxes and strips, in order; each takes
+// only an answer it has a button for.
+TEST_F(DialogsTest, QueuedAnswersAnswerMessageBoxesAndStripsInTurn) {
+    answers::queue({Answer::Yes, Answer::Ok, Answer::Continue, Answer::No});
+    EXPECT_TRUE(box::yesNo(nullptr, "First?"));
+    box::warning(nullptr, "Second");
+    CMessageStrip strip;
+    EXPECT_EQ(strip.run("Third"), QDialog::Accepted);
+    EXPECT_EQ(strip.label()->text(), "Third");
+    EXPECT_FALSE(box::yesNo(nullptr, "Fourth?"));
+    EXPECT_EQ(answers::asked(), QStringList({"First?", "Second", "Third", "Fourth?"}));
+    EXPECT_EQ(answers::pending(), 0);
+}
+
+TEST(AnswersDeathTest, AnAnswerTheWindowHasNoButtonForStopsTheRun) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            answers::queue({Answer::Yes});
+            box::plain(nullptr, "Only OK here");
+        },
+        "The queued answer Yes does not fit the message \"Only OK here\"");
+    answers::reset();
 }
 
 TEST_F(DialogsTest, LogonCancelAndATabbedNameAreHandledAsIs) {

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+#include "app/Answers.h"
 #include "app/AppContext.h"
 #include "core/SettingsStore.h"
 
@@ -18,8 +19,16 @@ namespace zq::test {
 // Each test gets a fresh settings store in memory.
 class GuiTest : public ::testing::Test {
   protected:
-    void SetUp() override { app::setSettings(&store); }
-    void TearDown() override { app::setSettings(nullptr); }
+    void SetUp() override {
+        app::setSettings(&store);
+        answers::reset();
+    }
+    void TearDown() override {
+        app::setSettings(nullptr);
+        // Every answer a test queued was asked for.
+        EXPECT_EQ(answers::pending(), 0);
+        answers::reset();
+    }
 
     MemorySettingsStore store;
 };
