@@ -24,9 +24,9 @@ constexpr ControlTemplate kAboutControls[] = {
      "authors placed in the public domain.",
      14, 123, 290, 18},
     {kIdStatic, nullptr, K::Static,
-     "Definitions: WordNet 3.0, Copyright 2006 by Princeton University, all rights reserved, "
-     "used under the WordNet 3.0 licence (its notice is in NOTICE); and GCIDE, the GNU "
-     "Collaborative International Dictionary of English (GPL version 2 or later).",
+     "Definitions: written for Zendraquil. Facts were checked against WordNet 3.0 (Princeton "
+     "University) and GCIDE, the GNU Collaborative International Dictionary of English; "
+     "no text of theirs is included.",
      14, 143, 290, 26},
     {kIdStatic, nullptr, K::Static,
      "Expurged words: picked with naughty-words (\xC2\xA9 Shutterstock, Inc., CC-BY-4.0), "

@@ -25,4 +25,5 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 
 python3 -m unittest discover -s lexicon -p 'test_*.py'
 python3 lexicon/coverage.py
+python3 lexicon/provenance.py
 scripts/fuzz.sh 30

@@ -1,0 +1,57 @@
+# The program's sources, relative to the project root, in two layers side by
+# side. The engine is plain C++ with no Qt: the main build, the command-line
+# tool, the tests, the benchmarks and the fuzz build (fuzz/) all compile it.
+# The desktop program adds the Qt sources on top of it. scripts/check-layers.py
+# (run by the tests) holds each file to its layer.
+
+set(ZQ_ENGINE_SOURCES
+  # core/: the lexicon, its file format, loading and saving; includes nothing
+  # from the other folders.
+  core/BuiltinWords.cpp
+  core/ChunkCodec.cpp
+  core/FileSystem.cpp
+  core/Import.cpp
+  core/MemoryFileSystem.cpp
+  core/Random.cpp
+  core/SettingsStore.cpp
+  core/WordDatabase.cpp
+  core/WordDatabaseSave.cpp
+  core/WordNode.cpp
+  # tools/: the word tools' rules and texts.
+  tools/WordBuilderSearch.cpp
+  # wordsets/: criteria, marking, user word set files.
+  wordsets/UserWordSet.cpp
+  wordsets/WordSetCriteria.cpp
+  # quiz/: tiles and scoring, the rack's rules, statistics.
+  quiz/RackModel.cpp
+  quiz/SetStatistics.cpp
+  quiz/TileBag.cpp
+)
+
+# The settings store over QSettings: Qt Core only, so that its tests need no
+# windows.
+set(ZQ_QT_SETTINGS_SOURCES
+  app/QtSettingsStore.cpp
+)
+
+set(ZQ_GUI_SOURCES
+  # app/: the shell, the dialog base pieces, the commands.
+  app/AboutDialog.cpp
+  app/Answers.cpp
+  app/AppContext.cpp
+  app/AppDialog.cpp
+  app/Commands.cpp
+  app/DialogBuilder.cpp
+  app/InfoLabel.cpp
+  app/LogonDialog.cpp
+  app/MainWindow.cpp
+  app/MessageStrip.cpp
+  app/OptionsDialog.cpp
+  app/QtHost.cpp
+  app/StartupProbe.cpp
+  # quiz/: the tile rack widget.
+  quiz/TileRack.cpp
+  # resources/: dialog templates (plain data) and the artwork.
+  resources/Artwork.cpp
+  resources/DialogTemplates.cpp
+)
