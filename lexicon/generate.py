@@ -456,16 +456,38 @@ def is_inflection(text):
     return text.startswith(INFLECTIONS)
 
 
+# Head nouns of senses that name a stuff rather than a thing: a plural names a
+# countable sense before one of these ("tins": a metal can, not the metal).
+MASS_HEADS = {
+    "metal", "element", "fluid", "liquid", "substance", "material", "fabric", "cloth", "powder",
+    "gas", "mineral", "alloy", "compound", "resin", "oil", "juice", "sap", "wood", "timber", "dye",
+    "acid", "ore", "fibre", "fiber", "syrup", "paste", "grain", "flour", "water", "soil", "earth",
+    "petroleum", "wax", "glue", "paint", "clay", "sand", "butter", "sugar", "salt",
+}
+HEAD_END = re.compile(r",|;|\(| (?:that|which|who|whose|of|with|for|from|in|on|at|to|by|as|"
+                      r"used|made|woven|worn|found|grown|growing|produced|obtained|extracted|such)\b")
+
+
+def is_mass_sense(sense):
+    """True when a sense names a stuff ("a soft silvery metal element that ...", "the fluid in a plant")."""
+    text = re.sub(r"^(?:\([^)]*\)\s*)+", "", sense.strip())
+    head = HEAD_END.split(" " + text, 1)[0].split()
+    return bool(head) and head[-1].lower() in MASS_HEADS
+
+
 def pick_sense(definition, pos):
     """The sense of our definition of a base form that an inflection of part of speech pos names.
 
     Senses are separated by "; "; a verb form names the first sense worded as a
-    verb ("to ..."), any other form the first sense that is not. When no sense
-    fits, none is named.
+    verb ("to ..."), any other form the first sense that is not.  A plural
+    passes over senses that name a stuff ("the metal", "the fluid") when a
+    countable sense follows.  When no sense fits, none is named.
     """
     senses = [re.sub(r"^also ", "", x.strip()) for x in definition.split("; ") if x.strip()]
     verbal = lambda x: re.sub(r"^\([^)]*\)\s*", "", x).startswith("to ")
     fitting = [x for x in senses if verbal(x) == (pos == "v")]
+    if pos == "n":
+        fitting = [x for x in fitting if not is_mass_sense(x)] + [x for x in fitting if is_mass_sense(x)]
     return fitting[0] if fitting else ""
 
 
@@ -594,9 +616,9 @@ class Definer:
                 return self.named(word, "plural of " + base, "n", base)
         stem_pos = lambda b: self.base_pos(b) if b in ok and b not in self.expurged else []
         if word.startswith("re") and "v" in stem_pos(word[2:]):
-            return ("to " + word[2:] + " again", "v", "")
+            return self.worded(word, "to " + word[2:] + " again", "v")
         if word.startswith("pre") and "v" in stem_pos(word[3:]):
-            return ("to " + word[3:] + " beforehand", "v", "")
+            return self.worded(word, "to " + word[3:] + " beforehand", "v")
         if word.startswith("un"):
             stem = word[2:]
             if stem_pos(stem) and stem_pos(stem)[0] in ("adj", "v"):
@@ -612,6 +634,12 @@ class Definer:
             if word.endswith("er") and "v" in stem_pos(stem):
                 return ("one that " + (stem + "es" if stem.endswith(("s", "sh", "ch", "x", "z")) else stem + "s"), "n", "")
         return None
+
+    def worded(self, word, text, pos):
+        """A derivative's own template ("to line again"); its inflections name it
+        ("relines: 3rd person singular present of reline, to line again")."""
+        self.real[word] = text
+        return (text, pos, "")
 
     def base_pos(self, base):
         """Parts of speech of a base form, most frequent first."""

@@ -126,6 +126,24 @@ class NamedSense(unittest.TestCase):
     def test_labelled_verb_sense_counts_as_verbal(self):
         self.assertEqual(g.pick_sense("(archaic) to know; also (informal) what", "v"), "(archaic) to know")
 
+    def test_plural_names_a_countable_sense_before_a_stuff(self):
+        self.assertEqual(g.pick_sense("a soft silvery metal element that does not rust easily; a metal can", "n"),
+                         "a metal can")
+        self.assertEqual(g.pick_sense("the fluid that circulates in a plant; also a fool", "n"), "a fool")
+        self.assertEqual(g.pick_sense("a sticky substance from some plants; sweetened chewing material; "
+                                      "the flesh around the teeth", "n"), "the flesh around the teeth")
+
+    def test_stuff_sense_is_kept_when_no_countable_sense_follows(self):
+        self.assertEqual(g.pick_sense("a thick slippery liquid that will not mix with water; petroleum", "n"),
+                         "a thick slippery liquid that will not mix with water")
+
+    def test_countable_senses_are_not_taken_for_stuff(self):
+        for sense in ("a metal can", "a loose sleeveless robe worn by Arabs", "(British slang) a toilet",
+                      "the mole, the chemical unit of amount of substance",
+                      "an East Indian shrub whose roots yield a red dye"):
+            self.assertFalse(g.is_mass_sense(sense), sense)
+        self.assertTrue(g.is_mass_sense("(chemistry) a metallic element with symbol Sn"))
+
     def test_no_fitting_sense_names_none(self):
         self.assertEqual(g.pick_sense("the letter P; urine", "v"), "")
         self.assertEqual(g.with_sense("past tense of pee", ""), "past tense of pee")
@@ -198,6 +216,16 @@ class DefinerRules(unittest.TestCase):
         d = definer(hand, ["weet", "wot", "wots", "wotted"], gc=gc)
         self.assertEqual(d.define("wot")[0], "past tense of weet")      # weet has one sense
         self.assertEqual(d.define("wots")[0], "3rd person singular present of wot, (archaic) to know")
+
+    def test_plural_of_a_stuff_names_the_countable_sense(self):
+        hand = {"tin": ("a soft silvery metal element that does not rust easily; a metal can", "n", "")}
+        d = definer(hand, ["tin", "tins"])
+        self.assertEqual(d.define("tins")[0], "plural of tin, a metal can")
+
+    def test_inflection_of_an_undefined_derivative_names_its_template(self):
+        hand = {"meet": ("to come face to face with", "v", "")}
+        d = definer(hand, ["meet", "meets", "met", "remeet", "remeets", "remeeting"])
+        self.assertEqual(d.define("remeets")[0], "3rd person singular present of remeet, to meet again")
 
     def test_expurged_base_is_never_named(self):
         d = definer({}, ["shit", "shat", "shits"], expurged={"shit", "shits"})
