@@ -2,22 +2,41 @@
 
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
+#include "app/QtHost.h"
 #include "resources/DialogTemplates.h"
+#include "tools/WordBuilderDialog.h"
+#include "tools/WordCheckerDialog.h"
+#include "wordsets/WordSetCriteria.h"
 
 namespace zq::command {
 
-// The quiz, the word tools and printing come with their own dialogs; until a
-// tool is there its command shows nothing.
+// The quiz and printing come with their own dialogs; until a tool is there
+// its command shows nothing.
 int quiz(CWordDatabase&, QWidget*) {
     return kNotShown;
 }
 
-int wordBuilder(CWordDatabase&, QWidget*) {
-    return kNotShown;
+int wordBuilder(CWordDatabase& database, QWidget*) {
+    CWordBuilderDialog dialog;
+    {
+        BusyCursor busy;
+        // Every word but the expurged ones.
+        markWordSet(database, app::settings(), true, false);
+    }
+    dialog.database = &database;
+    return dialog.exec();
 }
 
-int wordChecker(CWordDatabase&, QWidget*) {
-    return kNotShown;
+int wordChecker(CWordDatabase& database, QWidget*) {
+    // Only the allow-expurged option is used.
+    const COptionsDialog options;
+    CWordCheckerDialog dialog;
+    {
+        BusyCursor busy;
+        markWordSet(database, app::settings(), true, options.expurged != 0);
+    }
+    dialog.database = &database;
+    return dialog.exec();
 }
 
 int print(CWordDatabase&, QWidget*) {

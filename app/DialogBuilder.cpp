@@ -244,6 +244,8 @@ QHash<int, QWidget*> buildControls(QWidget& host, const res::DialogTemplate& t,
         }
         if (c.kind == res::ControlKind::Picture || c.kind == res::ControlKind::Icon)
             w->resize(w->sizeHint().expandedTo(QSize(1, 1)));
+        if (c.flags & res::kHidden) w->setVisible(false);
+        if (c.flags & res::kDisabled) w->setEnabled(false);
         if (c.id != res::kIdStatic) {
             if (!c.name || !*c.name) refuseTemplate(t, c, "a control with an id needs a name");
             if (controls.contains(c.id)) refuseTemplate(t, c, "two controls share this id");

@@ -50,9 +50,9 @@ void warning(QWidget* parent, const QString& text) {
     run(parent, QMessageBox::Warning, text, QMessageBox::Ok, QMessageBox::Ok);
 }
 
-bool yesNo(QWidget* parent, const QString& question) {
-    return run(parent, QMessageBox::Question, question, QMessageBox::Yes | QMessageBox::No,
-               QMessageBox::Yes) == QMessageBox::Yes;
+bool yesNo(QWidget* parent, const QString& question, bool exclamation) {
+    return run(parent, exclamation ? QMessageBox::Warning : QMessageBox::Question, question,
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes) == QMessageBox::Yes;
 }
 
 } // namespace box

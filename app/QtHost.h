@@ -25,8 +25,9 @@ namespace box {
 void plain(QWidget* parent, const QString& text);
 // OK only, with the warning icon.
 void warning(QWidget* parent, const QString& text);
-// Yes/No; true on Yes.
-bool yesNo(QWidget* parent, const QString& question);
+// Yes/No with the question icon (or, with `exclamation`, the warning icon);
+// true on Yes.
+bool yesNo(QWidget* parent, const QString& question, bool exclamation = false);
 } // namespace box
 
 // The engine's messages, questions and busy indication as message boxes and

@@ -17,9 +17,12 @@
 #include "cli/SetsCommands.h"
 #include "core/Import.h"
 #include "core/Random.h"
+#include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
 #include "tools/WordBuilderSearch.h"
+#include "tools/WordChecker.h"
 #include "wordsets/UserWordSet.h"
+#include "wordsets/WordSetCriteria.h"
 
 using namespace zq;
 
@@ -56,6 +59,12 @@ const char kUsage[] =
     "                           --letters LETTERS   custom set letters (jqxz)\n"
     "                           --all-letters 0|1   custom set ignores letters (1)\n"
     "                           --definitions 0|1   only words with a definition (1)\n"
+    "  check [--expurged 0|1] WORD...\n"
+    "                         the Word Checker's labels for each WORD (an empty\n"
+    "                         argument is the empty input), as 'result: TEXT' and\n"
+    "                         'alternates: TEXT' with each line break written as \\n;\n"
+    "                         --expurged 1 finds expurged words, as the option\n"
+    "                         'Allow expurged words in WordChecker' does (0)\n"
     "  --help                 this text\n";
 
 class ConsoleUi final : public UserInterface {
@@ -183,6 +192,47 @@ int best(ConsoleUi& ui, const std::string& letters) {
     return 0;
 }
 
+// A label's text on one line: each line break as the two characters \n.
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
+int check(ConsoleUi& ui, const std::vector<std::string>& args) {
+    int expurged = 0;
+    std::vector<std::string> words;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--expurged") {
+            if (i + 1 >= args.size() || (args[i + 1] != "0" && args[i + 1] != "1"))
+                return fail("--expurged takes 0 or 1");
+            expurged = args[++i] == "1";
+            continue;
+        }
+        std::string word;
+        // As the input rack would hold it: a-z and blanks, at most 15.
+        if (!rackText(args[i], word, true) || word.size() > 15)
+            return fail("WORD must be at most 15 letters a-z and spaces");
+        words.push_back(word);
+    }
+    if (words.empty()) return fail("check needs at least one WORD");
+    CWordDatabase db(programSetup(&ui));
+    if (!db.loaded) return 1;
+    MemorySettingsStore store;
+    markWordSet(db, store, true, expurged != 0);
+    for (const std::string& word : words) {
+        const CheckerLookup found = lookupWord(db, word);
+        std::printf("result: %s\nalternates: %s\n", oneLine(found.result).c_str(),
+                    oneLine(found.alternates).c_str());
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +263,7 @@ int main(int argc, char** argv) {
         return command == "best" ? best(ui, letters) : anagram(ui, letters, filter);
     }
     if (command == "sets" || command == "members") return runSetsCommand(args, ui);
+    if (command == "check") return check(ui, args);
     std::fputs(kUsage, stderr);
     return 2;
 }

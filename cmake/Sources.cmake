@@ -18,7 +18,9 @@ set(ZQ_ENGINE_SOURCES
   core/WordDatabaseSave.cpp
   core/WordNode.cpp
   # tools/: the word tools' rules and texts.
+  tools/EditWord.cpp
   tools/WordBuilderSearch.cpp
+  tools/WordChecker.cpp
   # wordsets/: criteria, marking, user word set files.
   wordsets/UserWordSet.cpp
   wordsets/WordSetCriteria.cpp
@@ -49,6 +51,10 @@ set(ZQ_GUI_SOURCES
   app/OptionsDialog.cpp
   app/QtHost.cpp
   app/StartupProbe.cpp
+  # tools/: the word tools' dialogs.
+  tools/EditWordDialog.cpp
+  tools/WordBuilderDialog.cpp
+  tools/WordCheckerDialog.cpp
   # quiz/: the tile rack widget.
   quiz/TileRack.cpp
   # resources/: dialog templates (plain data) and the artwork.

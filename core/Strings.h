@@ -45,9 +45,52 @@ inline constexpr const char* kSetInterjections = "Interjections";
 inline constexpr const char* kSetUnits = "Units (Currency, measure, etc.)";
 inline constexpr const char* kSetErrors = "Words which you got wrong this session!";
 
-// The Word Builder's list.
+// The Word Checker. %s is the typed text, then the part of speech and the
+// definition.
+inline constexpr const char* kCheckerPrompt =
+    "Type the word you would like to verify in the box above.\nThe results are dynamically "
+    "updated and displayed as you type ..";
+inline constexpr const char* kIsAWord = "%s is a word.";
+inline constexpr const char* kIsAWordWith = "%s is a word:\n%s";
+inline constexpr const char* kIsAWordDefined = "%s is a word:\n%s.  %s";
+inline constexpr const char* kIsNotAWord = "%s is NOT a word.";
+inline constexpr const char* kExpurgedNotice =
+    "This word is considered offensive and was removed from the Official KORVELLA\xC2\xAE "
+    "Players Dictionary. It still exists in the Tournament Word List.";
+inline constexpr const char* kPronounI =
+    "I is a word:\npron. The nominative singular pronoun used by a speaker in refering to "
+    "himself/herself";
+inline constexpr const char* kArticleA =
+    "a is a word:\nindefinite article. Any one of some class or group.";
+inline constexpr const char* kAlternate = "Alternate: ";
+inline constexpr const char* kAlternates = "Alternates: ";
+inline constexpr const char* kBackupQuestion =
+    "Are you sure you want to make a text backup of the data?";
+
+// Edit Word.
+inline constexpr const char* kOwnSynonym = "The word may not be its own synonym!";
+inline constexpr const char* kEmptyFields =
+    "Both the definition and the part of speech fields may not be empty.";
+inline constexpr const char* kSynonymNotFound = "The synonym was not found in the database.";
+// %s is the reason, as validateEntry gives it.
+inline constexpr const char* kNotStorable =
+    "This entry cannot be stored: %s. Please change it and press OK again.";
+// %s is the word.
+inline constexpr const char* kBuiltInEdit =
+    "\"%s\" is one of the program's built-in words (the words of one or two letters and the "
+    "expurged words). The change is kept until the program ends, but the built-in entry "
+    "comes back at the next start.";
+
+// The Word Builder's help text and list.
+inline constexpr const char* kBuilderHelp =
+    "Type the available letters in the first box. Use space for blanks. (e.g. \"AETSMN\")\n"
+    "If required, you can type a filter into the second box. Blank/Space means any letter. "
+    "(e.g. \" ET \")\n"
+    "Click the Find button. (This example returns all 4 letter words using the available "
+    "letters with \"ET\" as the middle 2 letters)";
 inline constexpr const char* kNoWordFound = "No word found";
 inline constexpr const char* kMoreNotShown = "More not shown";
+inline constexpr const char* kBuilderEntry = "%s\n%s.  %s";
 
 // Logon.
 inline constexpr const char* kBadUserName =

@@ -104,9 +104,17 @@ bool CWordDatabase::save() {
         tell(withReason(str::kSaveFailed, reason));
         return false;
     };
+    // Nothing is written when any entry could not be read back: a record too
+    // long for a chunk, or a field with a record separator, a line break or a
+    // NUL. (The words themselves are as the load accepted them.)
     for (CWordNode* node : nodes) {
-        if (formatRecord(node->entry()).size() > static_cast<std::size_t>(kMaxRecordLength))
+        const WordEntry e = node->entry();
+        if (formatRecord(e).size() > static_cast<std::size_t>(kMaxRecordLength))
             return fail(std::string("the entry \"") + node->word() + "\" is too long to be stored");
+        const std::string reason = validateEntry("a", e.definition, e.partOfSpeech, e.synonym);
+        if (!reason.empty())
+            return fail(std::string("the entry \"") + node->word() +
+                        "\" cannot be stored: " + reason);
     }
 
     const std::string path = pathOf(kWordListName);

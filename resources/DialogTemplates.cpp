@@ -71,12 +71,50 @@ constexpr ControlTemplate kOptionsControls[] = {
     {kIdExpurged, "expurged", K::CheckBox, "Allow expurged words in WordChecker", 7, 64, 138, 8},
 };
 
+// The Word Checker: the input rack, the result and alternates, and the
+// editor's buttons, shown only in editor mode.
+constexpr ControlTemplate kCheckerControls[] = {
+    {kIdInput, "input", K::TileRack, "", 7, 7, 358, 31, 15},
+    {kIdResult, "result", K::InfoLabel, "Static", 7, 48, 300, 48},
+    {kIdAlternates, "alternates", K::InfoLabel, "Static", 7, 97, 304, 13},
+    {kIdUpdate, "update", K::PushButton, "Update", 315, 39, 50, 14, 0, kHidden},
+    {kIdOk, "edit", K::PushButton, "Edit", 315, 56, 50, 14, 0, kHidden},
+    {kIdBackup, "backup", K::PushButton, "Backup", 315, 74, 50, 14, 0, kHidden},
+    {kIdCancel, "exit", K::PushButton, "Exit", 315, 90, 50, 14},
+};
+
+// The Word Builder: letters and filter racks, the result list and the help.
+constexpr ControlTemplate kBuilderControls[] = {
+    {kIdInput, "letters", K::TileRack, "", 7, 7, 353, 25, 15},
+    {kIdFilter, "filter", K::TileRack, "", 7, 36, 353, 26, 15},
+    {kIdOk, "find", K::DefaultButton, "Find", 365, 7, 50, 14},
+    {kIdCancel, "cancel", K::PushButton, "Cancel", 365, 24, 50, 14},
+    {kIdResultList, "results", K::ListBox, "", 7, 66, 96, 89},
+    {kIdInfo, "info", K::InfoLabel, "Static", 109, 72, 305, 83},
+};
+
+// Edit Word: the entry's fields and its synonym ring.
+constexpr ControlTemplate kEditWordControls[] = {
+    {kIdEntryWord, "word", K::Static, "", 7, 7, 100, 17},
+    {kIdDefinition, "definition", K::MultiLineEdit, "", 7, 30, 203, 32},
+    {kIdPartOfSpeech, "partOfSpeech", K::LowerCaseEdit, "", 8, 70, 44, 17},
+    {kIdStatic, nullptr, K::Static, "Synonym", 89, 73, 32, 9},
+    {kIdSynonym, "synonym", K::LowerCaseEdit, "", 125, 70, 87, 17},
+    {kIdRing, "ring", K::Static, "", 7, 93, 204, 10},
+    {kIdOk, "ok", K::DefaultButton, "OK", 213, 7, 50, 14},
+    {kIdCancel, "cancel", K::PushButton, "Cancel", 213, 24, 50, 14},
+    {kIdBack, "back", K::PushButton, "Back", 213, 89, 50, 14, 0, kDisabled},
+};
+
 constexpr std::array kTemplates = {
     DialogTemplate{kAboutTemplate, kVersionTitle, 316, 223, kAboutControls},
     DialogTemplate{kMessageStripTemplate, nullptr, 280, 42, kStripControls},
     DialogTemplate{kMainTemplate, kVersionTitle, 278, 82, kMainControls, kIdPicture},
     DialogTemplate{kLogonTemplate, "Zendraquil Logon", 198, 94, kLogonControls},
     DialogTemplate{kOptionsTemplate, "Zendraquil Options", 153, 82, kOptionsControls},
+    DialogTemplate{kWordCheckerTemplate, "Zendraquil Word Checker", 372, 111, kCheckerControls},
+    DialogTemplate{kWordBuilderTemplate, "Zendraquil Word Builder", 422, 162, kBuilderControls},
+    DialogTemplate{kEditWordTemplate, "Zendraquil Edit Word", 270, 110, kEditWordControls},
 };
 
 } // namespace

@@ -11,6 +11,9 @@ enum : int {
     kMainTemplate = 134,
     kLogonTemplate = 138,
     kOptionsTemplate = 140,
+    kWordCheckerTemplate = 135,
+    kWordBuilderTemplate = 136,
+    kEditWordTemplate = 137,
     kAppIcon = 128,
     kMenuPicture = 151,
     kAboutPicture = 157,
@@ -40,6 +43,21 @@ enum : int {
     kIdStatusLine = 1088,
     kIdAboutFrame = 1090,
     kIdAboutIcon = 1091,
+    // The word tools.
+    kIdUpdate = 3,
+    kIdBackup = 4,
+    kIdInput = 1049,
+    kIdResult = 1011,
+    kIdAlternates = 1055,
+    kIdFilter = 1051,
+    kIdResultList = 1050,
+    kIdInfo = 1011,
+    kIdDefinition = 1011,
+    kIdPartOfSpeech = 1052,
+    kIdSynonym = 1053,
+    kIdEntryWord = 1054,
+    kIdRing = 1055,
+    kIdBack = 3,
 };
 
 enum class ControlKind {
@@ -65,7 +83,9 @@ enum class ControlKind {
 
 // Control flags.
 enum : int {
-    kGroup = 1, // the first control of a group (radio buttons answer as one)
+    kGroup = 1,    // the first control of a group (radio buttons answer as one)
+    kHidden = 2,   // not shown at first
+    kDisabled = 4, // disabled at first
 };
 
 // One control: its id, its object name (what tests and code find it by; null

@@ -100,4 +100,17 @@ std::vector<std::string> listBuildableWords(CWordDatabase& database, const std::
     return lines;
 }
 
+std::optional<std::string> builderLineText(CWordDatabase& database, const std::string* line) {
+    if (!line || *line == str::kMoreNotShown) return std::string(str::kBuilderHelp);
+    // "No word found" is a message, not a word: its first word "no" is a
+    // word of the lexicon, which must not be shown for it.
+    if (*line == str::kNoWordFound) return std::nullopt;
+    const std::string word = line->substr(0, line->find(' '));
+    const CWordNode* entry = word.empty() ? nullptr : database.find(word);
+    if (!entry) return std::nullopt;
+    if (!*entry->definition()) return word;
+    std::string text = word + "\n" + entry->partOfSpeech() + ".  " + entry->definition();
+    return text;
+}
+
 } // namespace zq

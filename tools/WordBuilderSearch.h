@@ -1,8 +1,7 @@
 #pragma once
 
+#include <optional>
 #include <string>
-
-#include "core/Strings.h"
 #include <vector>
 
 namespace zq {
@@ -30,5 +29,12 @@ std::vector<BuildResult> findBuildableWords(CWordDatabase& database, const std::
 // line "No word found".
 std::vector<std::string> listBuildableWords(CWordDatabase& database, const std::string& letters,
                                             const std::string& filter);
+
+// What the info label shows when a line of the list is selected (null: no
+// line is): the help text for no line and for "More not shown", else the
+// word's part of speech and definition ("%s\n%s.  %s"), or the word alone
+// when it has no definition. Nullopt when the label keeps its text: the line
+// "No word found", and a word that is not found.
+std::optional<std::string> builderLineText(CWordDatabase& database, const std::string* line);
 
 } // namespace zq

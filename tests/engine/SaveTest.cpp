@@ -147,6 +147,24 @@ TEST(Save, RecordsTooLongForAChunkAreRefused) {
     EXPECT_EQ(dir.read("word.lst"), wordListBytes(kRecords));
 }
 
+// A field that the file could not carry back (a record separator, a line
+// break, a NUL) is refused before anything is written.
+TEST(Save, FieldsTheFileCannotCarryAreRefusedBeforeWriting) {
+    for (const char* definition : {"one*two", "a ~ b", "two\nlines", "cr\rhere"}) {
+        SCOPED_TRACE(definition);
+        TempDir dir;
+        RecordingUi ui;
+        auto db = databaseWith(dir, ui, kRecords);
+        db->find("cat")->setContent("cat", definition, "n", "", true);
+        EXPECT_FALSE(db->save());
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_NE(ui.messages[0].find("\"cat\" cannot be stored"), std::string::npos);
+        EXPECT_EQ(dir.read("word.lst"), wordListBytes(kRecords));
+        EXPECT_FALSE(dir.exists("word.lst.tmp"));
+        EXPECT_FALSE(dir.exists("word.lst.bak"));
+    }
+}
+
 TEST(Save, BackupListsEntriesInWordOrder) {
     TempDir dir;
     RecordingUi ui;

@@ -5,6 +5,8 @@
 #include <QMessageBox>
 #include <QTest>
 
+#include <algorithm>
+
 namespace zq::test {
 
 ModalDriver::ModalDriver() {
@@ -25,7 +27,18 @@ void ModalDriver::poll() {
     titles.push_back(modal->windowTitle());
     classNames.push_back(QString::fromLatin1(modal->metaObject()->className()));
     if (next_ < handlers_.size()) {
-        handlers_[next_++](modal);
+        // The handler runs from an event of its own, so that the polling goes
+        // on while it runs a modal window of its own (a button that opens a
+        // dialog from within a dialog).
+        Handler handler = handlers_[next_++];
+        QPointer<QWidget> window(modal);
+        QTimer::singleShot(0, modal, [this, handler, window] {
+            handler(window);
+            // A window that the handler closed is new when it is shown again
+            // (a dialog run once more).
+            if (window && !window->isVisible())
+                seen_.erase(std::remove(seen_.begin(), seen_.end(), window), seen_.end());
+        });
     } else {
         ADD_FAILURE() << "unexpected modal window " << modal->windowTitle().toStdString();
         if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
