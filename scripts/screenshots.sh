@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the README's screenshots (docs/screenshots/*.png) by running the real
 # program on a virtual X display and driving it with xdotool: the start-up
-# screen, the logon, the picture menu, Options and the about box, and the
-# tile racks in their preview window. Settings and the working folder are
+# screen, the logon, the picture menu, Options and the about box, the tile
+# racks in their preview window, the Word Checker (plain and in editor mode),
+# Edit Word and the Word Builder. Settings and the working folder are
 # temporary; the user's own are not touched.
 #
 # The lexicon loads in a fraction of a second; to catch the start-up screen
@@ -139,3 +140,73 @@ racks=$(window "Zendraquil tile racks")
 xdotool windowfocus --sync "$racks" 2>/dev/null || true
 xdotool type --window "$racks" --delay 80 "taxx"
 shot "$racks" tile-racks.png
+
+# 6. The word tools: the Word Checker on a word with alternates, then the
+#    Word Builder with the letters AETSMN and the filter " ET ". The logon is
+#    skipped from now on; step 7 adds the maintainer's "EditWords".
+kill "${pids[-1]}" 2>/dev/null || true
+gone "Zendraquil tile racks"
+conf="$XDG_CONFIG_HOME/Tarnwick Software/Zendraquil.conf"
+settings() { # NAME=VALUE... into the [Settings] section, as a maintainer edits it
+    python3 - "$conf" "$@" <<'PY'
+import sys, configparser
+path = sys.argv[1]
+c = configparser.RawConfigParser()
+c.optionxform = str
+c.read(path)
+if not c.has_section("Settings"):
+    c.add_section("Settings")
+for pair in sys.argv[2:]:
+    name, value = pair.split("=", 1)
+    c.set("Settings", name, value)
+with open(path, "w") as f:
+    c.write(f, space_around_delimiters=False)
+PY
+}
+tools_run() { # starts the program and waits for the picture menu
+    (cd "$work" && exec "$bin/zendraquil") &
+    pids+=($!)
+    main=$(window "Zendraquil v1.0")
+    sleep 0.5
+}
+settings NoLogon=1
+tools_run
+click "$main" 185 40
+checker=$(window "Zendraquil Word Checker")
+sleep 0.5
+xdotool type --window "$checker" --delay 60 "pal"
+shot "$checker" word-checker.png
+xdotool key --window "$checker" Escape 2>/dev/null || true # the window goes before the key is up
+gone "Zendraquil Word Checker"
+click "$main" 115 72
+builder=$(window "Zendraquil Word Builder")
+sleep 0.5
+xdotool type --window "$builder" --delay 60 "aetsmn"
+xdotool key --window "$builder" Tab
+xdotool type --window "$builder" --delay 60 " et "
+xdotool key --window "$builder" Return Tab Tab Tab Home
+shot "$builder" word-builder.png
+xdotool key --window "$builder" Escape 2>/dev/null || true
+gone "Zendraquil Word Builder"
+click "$main" 390 110
+gone "Zendraquil v1.0"
+
+# 7. Editor mode: the checker with its Edit, Update and Backup buttons, and
+#    Edit Word.
+settings EditWords=1
+tools_run
+click "$main" 185 40
+checker=$(window "Zendraquil Word Checker")
+sleep 0.5
+xdotool type --window "$checker" --delay 60 "pal"
+shot "$checker" word-checker-editor.png
+xdotool key --window "$checker" Return
+edit=$(window "Zendraquil Edit Word")
+sleep 0.3
+shot "$edit" edit-word.png
+xdotool key --window "$edit" Escape 2>/dev/null || true
+gone "Zendraquil Edit Word"
+xdotool key --window "$checker" Escape 2>/dev/null || true # the window goes before the key is up
+gone "Zendraquil Word Checker"
+click "$main" 390 110
+gone "Zendraquil v1.0"
