@@ -1,5 +1,6 @@
 #include "app/InfoLabel.h"
 
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "app/AppContext.h"
@@ -27,6 +28,13 @@ void CInfoLabel::paintEvent(QPaintEvent*) {
     font.setItalic(false);
     font.setUnderline(false);
     font.setStrikeOut(false);
+    // The platform's fonts run wider and taller than the ones the layout was
+    // made for: a text that would not fit at that size is drawn smaller,
+    // down to 9 pixels, so that it is never cut off at the bottom.
+    const int flags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    while (font.pixelSize() > kMinFontPixels &&
+           QFontMetrics(font).boundingRect(rect(), flags, text_).height() > height())
+        font.setPixelSize(font.pixelSize() - 1);
     p.setFont(font);
     p.setPen(colours.infoText);
     p.drawText(rect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap | Qt::TextDontClip,

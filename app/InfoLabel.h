@@ -15,9 +15,11 @@ class CInfoLabel : public QWidget {
     virtual void setText(const QString& text);
     const QString& text() const { return text_; }
 
-    // The font's pixel height: the label's height, but at most 20.
+    // The font's pixel height: the label's height, but at most 20. A text
+    // that would not fit is drawn smaller, down to kMinFontPixels.
     int fontPixelSize() const;
     static constexpr int kMaxFontPixels = 20;
+    static constexpr int kMinFontPixels = 9;
 
   protected:
     void paintEvent(QPaintEvent* event) override;

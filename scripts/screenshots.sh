@@ -184,7 +184,7 @@ sleep 0.5
 xdotool type --window "$builder" --delay 60 "aetsmn"
 xdotool key --window "$builder" Tab
 xdotool type --window "$builder" --delay 60 " et "
-xdotool key --window "$builder" Return Tab Tab Tab Home
+xdotool key --window "$builder" Return Tab Tab Tab Down Up
 shot "$builder" word-builder.png
 xdotool key --window "$builder" Escape 2>/dev/null || true
 gone "Zendraquil Word Builder"
@@ -200,7 +200,7 @@ checker=$(window "Zendraquil Word Checker")
 sleep 0.5
 xdotool type --window "$checker" --delay 60 "pal"
 shot "$checker" word-checker-editor.png
-xdotool key --window "$checker" Return
+click "$checker" 594 110 # Edit
 edit=$(window "Zendraquil Edit Word")
 sleep 0.3
 shot "$edit" edit-word.png

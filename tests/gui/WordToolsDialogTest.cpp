@@ -120,6 +120,8 @@ TEST_F(WordToolsDialogTest, EditFromTheCheckerStoresTheChangeAndShowsIt) {
         EXPECT_EQ(w->findChild<QLabel*>("ring")->text(), "->kitty");
         EXPECT_FALSE(button(*w, "back")->isEnabled());
         auto* definition = w->findChild<QPlainTextEdit*>("definition");
+        // The Enter that opened it types nothing into it.
+        EXPECT_EQ(definition->toPlainText(), "a small feline");
         definition->selectAll();
         QTest::keyClicks(definition, "a house cat");
         // Capitals typed into the part of speech become small letters.

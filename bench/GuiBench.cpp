@@ -1,0 +1,135 @@
+// The tools as the user meets them, on the shipped lexicon, offscreen: one
+// keystroke's lookup in the Word Checker, opening the Word Checker (marking
+// included), and the Word Builder from Find to a filled list.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QListWidget>
+
+#include <cstdlib>
+#include <memory>
+#include <random>
+
+#include "app/AppContext.h"
+#include "bench/BenchLexicon.h"
+#include "core/SettingsStore.h"
+#include "core/WordDatabase.h"
+#include "quiz/TileBag.h"
+#include "quiz/TileRack.h"
+#include "tools/WordBuilderDialog.h"
+#include "tools/WordChecker.h"
+#include "tools/WordCheckerDialog.h"
+#include "wordsets/UserWordSet.h"
+#include "wordsets/WordSetCriteria.h"
+
+using namespace zq;
+
+namespace {
+
+MemorySettingsStore& settings() {
+    static MemorySettingsStore store;
+    return store;
+}
+
+CWordDatabase& lexicon() {
+    static std::unique_ptr<CWordDatabase> db = [] {
+        auto d = std::make_unique<CWordDatabase>(programSetup(nullptr, bench::lexiconFolder()));
+        if (!d->loaded) std::exit(1);
+        return d;
+    }();
+    return *db;
+}
+
+// Words and non-words as a user types them, letter by letter.
+std::vector<std::string> typedInputs() {
+    std::vector<std::string> out;
+    for (const char* word : {"quixotic", "zebra", "aardvark", "retains", "xylophone", "qi"})
+        for (std::size_t n = 1; n <= std::strlen(word); ++n)
+            out.emplace_back(word, n);
+    return out;
+}
+
+void BM_CheckerKeystroke(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    markWordSet(db, settings(), true, false);
+    const auto inputs = typedInputs();
+    std::size_t i = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(lookupWord(db, inputs[i++ % inputs.size()]));
+}
+BENCHMARK(BM_CheckerKeystroke)->Unit(benchmark::kMicrosecond);
+
+// The dialog's own work for a keystroke: the rack's change, the lookup and
+// both labels.
+void BM_CheckerKeystrokeInTheDialog(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    markWordSet(db, settings(), true, false);
+    CWordCheckerDialog dialog;
+    dialog.database = &db;
+    dialog.show();
+    const auto inputs = typedInputs();
+    std::size_t i = 0;
+    for (auto _ : state)
+        dialog.input()->setRackText(QString::fromStdString(inputs[i++ % inputs.size()]));
+}
+BENCHMARK(BM_CheckerKeystrokeInTheDialog)->Unit(benchmark::kMicrosecond);
+
+void BM_OpenWordChecker(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    for (auto _ : state) {
+        markWordSet(db, settings(), true, false);
+        CWordCheckerDialog dialog;
+        dialog.database = &db;
+        dialog.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.isVisible());
+        state.PauseTiming();
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_OpenWordChecker)->Unit(benchmark::kMillisecond);
+
+// Find with seven tiles and two blanks, from the button to the filled list.
+void BM_BuilderFindToList(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    markWordSet(db, settings(), true, false);
+    CWordBuilderDialog dialog;
+    dialog.database = &db;
+    dialog.show();
+    std::mt19937 rng(2024);
+    const std::string bag = CTileBag::fullBag();
+    std::vector<QString> racks;
+    for (int r = 0; r < 32; ++r) {
+        std::string rack;
+        for (int t = 0; t < 7; ++t)
+            rack += bag[rng() % bag.size()];
+        racks.push_back(QString::fromStdString(rack + "  "));
+    }
+    std::size_t i = 0, lines = 0;
+    for (auto _ : state) {
+        dialog.letters()->setRackText(racks[i++ % racks.size()]);
+        dialog.accept();
+        QApplication::processEvents();
+        lines += static_cast<std::size_t>(dialog.results()->count());
+    }
+    state.counters["lines"] = static_cast<double>(lines) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_BuilderFindToList)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    app::setSettings(&settings());
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    app::setSettings(nullptr);
+    return 0;
+}
