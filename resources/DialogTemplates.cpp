@@ -106,6 +106,28 @@ constexpr ControlTemplate kEditWordControls[] = {
     {kIdBack, "back", K::PushButton, "Back", 213, 89, 50, 14, 0, kDisabled},
 };
 
+// The quiz: mode line, clue, the letters and answer racks, progress, timer.
+constexpr ControlTemplate kQuizControls[] = {
+    {kIdOk, "ok", K::DefaultButton, "OK", 170, 197, 50, 14},
+    {kIdCancel, "exit", K::PushButton, "Exit", 223, 197, 50, 14},
+    {kIdWordSets, "wordSets", K::PushButton, "Word Sets", 223, 177, 50, 14},
+    {kIdStatistics, "statistics", K::PushButton, "Statistics", 170, 177, 50, 14},
+    {kIdClue, "clue", K::InfoLabel, "Static", 7, 28, 264, 56},
+    {kIdModeLine, "mode", K::InfoLabel, "Static", 7, 5, 266, 13},
+    {kIdLettersRack, "letters", K::TileRack, "", 7, 92, 266, 37, 7},
+    {kIdAnswerRack, "answer", K::TileRack, "", 7, 136, 266, 36, 7},
+    {kIdProgressLines, "progress", K::InfoLabel, "Static", 1, 187, 167, 25},
+    {kIdTimer, "timer", K::InfoLabel, "Static", 7, 175, 46, 11},
+};
+
+// The statistics list: the user's completed passes, newest first.
+constexpr ControlTemplate kStatisticsControls[] = {
+    {kIdStatisticsList, "passes", K::ListView, "", 7, 7, 326, 110},
+    {kIdOk, "ok", K::DefaultButton, "OK", 283, 121, 50, 14},
+};
+
+// WIZARD PAGES (templates 146 to 149) go here.
+
 constexpr std::array kTemplates = {
     DialogTemplate{kAboutTemplate, kVersionTitle, 316, 223, kAboutControls},
     DialogTemplate{kMessageStripTemplate, nullptr, 280, 42, kStripControls},
@@ -115,6 +137,9 @@ constexpr std::array kTemplates = {
     DialogTemplate{kWordCheckerTemplate, "Zendraquil Word Checker", 372, 111, kCheckerControls},
     DialogTemplate{kWordBuilderTemplate, "Zendraquil Word Builder", 422, 162, kBuilderControls},
     DialogTemplate{kEditWordTemplate, "Zendraquil Edit Word", 270, 110, kEditWordControls},
+    DialogTemplate{kQuizTemplate, "Zendraquil Quiz", 280, 218, kQuizControls},
+    DialogTemplate{kStatisticsTemplate, "Zendraquil Statistics", 340, 142, kStatisticsControls},
+    // WIZARD PAGE TEMPLATES are listed here.
 };
 
 } // namespace

@@ -14,6 +14,12 @@ enum : int {
     kWordCheckerTemplate = 135,
     kWordBuilderTemplate = 136,
     kEditWordTemplate = 137,
+    kQuizTemplate = 130,
+    kStatisticsTemplate = 139,
+    kWizardDefinitionsTemplate = 146,
+    kWizardSetsTemplate = 147,
+    kWizardLettersTemplate = 148,
+    kWizardLengthTemplate = 149,
     kAppIcon = 128,
     kMenuPicture = 151,
     kAboutPicture = 157,
@@ -58,6 +64,16 @@ enum : int {
     kIdEntryWord = 1054,
     kIdRing = 1055,
     kIdBack = 3,
+    // The quiz and the statistics list.
+    kIdWordSets = 3,
+    kIdStatistics = 4,
+    kIdClue = 1011,
+    kIdModeLine = 1021,
+    kIdLettersRack = 1019,
+    kIdAnswerRack = 1000,
+    kIdProgressLines = 1040,
+    kIdTimer = 1058,
+    kIdStatisticsList = 1050,
 };
 
 enum class ControlKind {
