@@ -3,18 +3,34 @@
 #include "app/AboutDialog.h"
 #include "app/OptionsDialog.h"
 #include "app/QtHost.h"
+#include "core/WordDatabase.h"
+#include "quiz/QuizDialog.h"
 #include "resources/DialogTemplates.h"
 #include "tools/WordBuilderDialog.h"
 #include "tools/WordCheckerDialog.h"
 #include "wordsets/WordSetCriteria.h"
+#include "wordsets/WordSetWizardDialog.h"
 
 namespace zq::command {
 
-// The quiz and printing come with their own dialogs; until a tool is there
-// its command shows nothing.
-int quiz(CWordDatabase&, QWidget*) {
-    return kNotShown;
+int quiz(CWordDatabase& database, QWidget* parent) {
+    SettingsStore& settings = app::settings();
+    CQuizDialog dialog(database, parent);
+    int size = 0;
+    {
+        BusyCursor busy;
+        size = prepareQuizSet(database, settings);
+    }
+    // An empty set: the wizard first; cancelled, there is no quiz.
+    if (size == 0 && runWordSetWizard(database, false, parent) != 1) return kNotShown;
+    CWordNode* first = drawRandomWord(database, settings, true);
+    if (!first) return kNotShown;
+    dialog.session.begin(first);
+    return dialog.exec();
 }
+
+// Printing comes with its own dialogs; until it is there its command shows
+// nothing.
 
 int wordBuilder(CWordDatabase& database, QWidget*) {
     CWordBuilderDialog dialog;

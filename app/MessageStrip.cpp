@@ -37,11 +37,12 @@ void CMessageStrip::initDialog() {
     QWidget* o = owner();
     if (!o) return;
     // Bottom edge 2 pixels above the owner's bottom edge, both as windows on
-    // the screen; left edge and size unchanged.
+    // the screen, and the left edges together: the strip lies along the
+    // bottom of its owner wherever the window system first put it.
     const QRect ownerFrame = o->frameGeometry();
     const QRect own = frameGeometry();
     const int bottom = ownerFrame.y() + ownerFrame.height() - 2;
-    move(own.x(), bottom - own.height());
+    move(ownerFrame.x(), bottom - own.height());
     update();
 }
 

@@ -10,10 +10,13 @@
 #include <memory>
 #include <random>
 
+#include "app/Answers.h"
 #include "app/AppContext.h"
 #include "bench/BenchLexicon.h"
 #include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
+#include "quiz/QuizDialog.h"
+#include "quiz/QuizSession.h"
 #include "quiz/TileBag.h"
 #include "quiz/TileRack.h"
 #include "tools/WordBuilderDialog.h"
@@ -120,6 +123,52 @@ void BM_BuilderFindToList(benchmark::State& state) {
     state.counters["lines"] = static_cast<double>(lines) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_BuilderFindToList)->Unit(benchmark::kMillisecond);
+
+// Submit to the next question on screen: judge, score with the best word,
+// draw and deal, with the dialog's racks and labels updated (letters mode,
+// the message strips answered at once).
+void BM_QuizSubmitToNextQuestion(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    CWordSetCriteria criteria;
+    criteria.definitions = 0;
+    criteria.save(settings());
+    prepareQuizSet(db, settings());
+    CQuizDialog dialog(db);
+    dialog.session.begin(drawRandomWord(db, settings(), true));
+    dialog.show();
+    for (auto _ : state) {
+        answers::queue(Answer::Continue, 4);
+        // The asked word itself: a right answer, scored against the best.
+        dialog.answerRack()->setRackText(QString::fromUtf8(dialog.session.currentWord->word()));
+        dialog.accept();
+        state.PauseTiming();
+        answers::reset();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QuizSubmitToNextQuestion)->Unit(benchmark::kMillisecond);
+
+// The Quiz command up to the quiz window on the screen: the set prepared and
+// marked, the first word drawn and dealt, the window shown and painted.
+void BM_QuizCommandToWindow(benchmark::State& state) {
+    if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
+    CWordDatabase& db = lexicon();
+    CWordSetCriteria criteria;
+    criteria.save(settings());
+    for (auto _ : state) {
+        CQuizDialog dialog(db);
+        prepareQuizSet(db, settings());
+        dialog.session.begin(drawRandomWord(db, settings(), true));
+        dialog.show();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(dialog.isVisible());
+        state.PauseTiming();
+        dialog.hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_QuizCommandToWindow)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

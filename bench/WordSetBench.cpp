@@ -11,6 +11,7 @@
 #include "core/WordDatabase.h"
 #include "wordsets/UserWordSet.h"
 #include "wordsets/WordSetCriteria.h"
+#include "wordsets/WordSetWizard.h"
 
 using namespace zq;
 
@@ -122,6 +123,44 @@ BENCHMARK(BM_CountWordSet)
     ->Arg(kCustomSet)
     ->Arg(kErrors)
     ->Arg(kFirstUserSet)
+    ->Unit(benchmark::kMillisecond);
+
+// A click in the word set wizard that counts a set: a set chosen on the sets
+// page, or for the custom set (q, j, x, z, up to six letters) a length button;
+// opened from the quiz (sets held to seven letters) or for printing (no limit).
+void BM_WizardCount(benchmark::State& state) {
+    CWordDatabase& db = database();
+    MemorySettingsStore store;
+    WordSetWizard wizard(db, store, state.range(2) != 0);
+    const int setId = static_cast<int>(state.range(0));
+    wizard.definitionsChoice = static_cast<int>(state.range(1));
+    wizard.chooseSet(setId);
+    int page = WordSetWizard::kSetsPage;
+    if (setId == kCustomSet) {
+        page = WordSetWizard::kLengthPage;
+        wizard.setAnyLetters(false);
+        wizard.chooseLength(5);
+    }
+    for (auto _ : state) {
+        WizardButtons buttons = wizard.buttons(page);
+        benchmark::DoNotOptimize(buttons);
+    }
+    state.counters["count"] = wizard.chosenCount();
+}
+BENCHMARK(BM_WizardCount)
+    ->ArgNames({"set", "definitions", "printing"})
+    ->Args({kAllWords, 1, 0})
+    ->Args({kAllWords, 0, 0})
+    ->Args({kCustomSet, 0, 0})
+    ->Args({kBingos, 0, 0})
+    ->Args({kConsonantHeavy, 1, 0})
+    ->Args({kVowelHeavy, 0, 0})
+    ->Args({kAlphabets, 1, 0})
+    ->Args({kErrors, 1, 0})
+    ->Args({kFirstUserSet, 0, 0})
+    ->Args({kAllWords, 1, 1})
+    ->Args({kAlphabets, 0, 1})
+    ->Args({kErrors, 0, 1})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

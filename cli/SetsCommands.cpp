@@ -2,8 +2,11 @@
 
 #include <cstdio>
 
+#include "core/Random.h"
 #include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
+#include "print/PageLayout.h"
+#include "quiz/QuizSession.h"
 #include "wordsets/UserWordSet.h"
 #include "wordsets/WordSetCriteria.h"
 
@@ -111,6 +114,152 @@ int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     for (int id = 0; id <= lastId; ++id) {
         markSet(db, store, criteria, id);
         std::printf("%d %d %s\n", id, db.setSize, wordSetTitle(db, id).c_str());
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+namespace {
+
+// The quiz's messages and records as transcript lines.
+class TranscriptHost final : public QuizHost {
+  public:
+    void showMessage(const std::string& text) override { line("message", text); }
+    void recorded(const std::string& record) override { line("record", record); }
+    static void line(const char* key, const std::string& text) {
+        std::string out;
+        for (char c : text) {
+            if (c == '\n')
+                out += "\\n";
+            else
+                out += c;
+        }
+        std::printf("%s: %s\n", key, out.c_str());
+    }
+};
+
+} // namespace
+
+int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui) {
+    // --seed and --set are the quiz's own; the rest are criteria options.
+    std::vector<std::string> rest{args[0]};
+    long long seed = -1;
+    int setId = 0;
+    bool stillClock = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--still-clock") {
+            stillClock = true;
+        } else if (args[i] == "--seed" || args[i] == "--set") {
+            int value = 0;
+            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value))
+                return usageError(args[i] + " needs a number (0 or more)");
+            if (args[i] == "--seed")
+                seed = value;
+            else
+                setId = value;
+            ++i;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    CWordSetCriteria criteria;
+    criteria.cannedWordSet = setId;
+    std::string error;
+    if (!parseOptions(rest, 1, criteria, error)) return usageError(error);
+
+    CWordDatabase db(programSetup(&ui));
+    if (!db.loaded) return 1;
+    if (criteria.cannedWordSet >= kFirstUserSet && !findUserWordSet(db, criteria.cannedWordSet))
+        return usageError("no word set with id " + std::to_string(criteria.cannedWordSet));
+    // The options stand in for the user's stored criteria; nothing is written
+    // to the real settings.
+    MemorySettingsStore store;
+    criteria.save(store);
+    if (seed >= 0)
+        seedRandom(static_cast<std::uint32_t>(seed));
+    else
+        seedRandomFromClock();
+    if (prepareQuizSet(db, store) == 0) {
+        std::fprintf(stderr, "zendraquil-lex: the word set is empty (the program would open the "
+                             "word set wizard)\n");
+        return 1;
+    }
+    CWordNode* first = drawRandomWord(db, store, true);
+    if (!first) {
+        std::fprintf(stderr, "zendraquil-lex: no word could be drawn from the word set\n");
+        return 1;
+    }
+    TranscriptHost host;
+    // A clock that stands still makes recorded transcripts repeatable.
+    SecondsClock clock = systemSeconds;
+    if (stillClock) clock = [] { return std::int64_t{0}; };
+    CQuizSession quiz(db, store, host, clock);
+    quiz.begin(first);
+    std::string answer;
+    for (;;) {
+        TranscriptHost::line("caption", quiz.caption());
+        TranscriptHost::line("mode", quiz.modeLine());
+        TranscriptHost::line("clue", quiz.clueText());
+        TranscriptHost::line("letters", quiz.letters);
+        TranscriptHost::line("progress", quiz.progressText());
+        std::fflush(stdout);
+        int c;
+        answer.clear();
+        bool any = false;
+        while ((c = std::getchar()) != EOF && c != '\n') {
+            any = true;
+            if (c != '\r') answer += static_cast<char>(c);
+        }
+        if (c == EOF && !any) {
+            quiz.exitQuiz();
+            break;
+        }
+        if (!quiz.submitAnswer(answer)) break;
+    }
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+int runPagesCommand(const std::vector<std::string>& args, UserInterface& ui) {
+    std::vector<std::string> rest{args[0]};
+    int setId = 0, onlyPage = 0;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--set" || args[i] == "--page") {
+            int value = 0;
+            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) ||
+                (args[i] == "--page" && value < 1))
+                return usageError(args[i] + " needs a number" +
+                                  (args[i] == "--page" ? " (1 or more)" : " (0 or more)"));
+            (args[i] == "--set" ? setId : onlyPage) = value;
+            ++i;
+        } else {
+            rest.push_back(args[i]);
+        }
+    }
+    CWordSetCriteria criteria;
+    criteria.cannedWordSet = setId;
+    std::string error;
+    if (!parseOptions(rest, 1, criteria, error)) return usageError(error);
+    CWordDatabase db(programSetup(&ui));
+    if (!db.loaded) return 1;
+    if (setId >= kFirstUserSet && !findUserWordSet(db, setId))
+        return usageError("no word set with id " + std::to_string(setId));
+    MemorySettingsStore store;
+    criteria.save(store);
+    // The printable area of an A4 sheet with 5 mm margins, in hundredths of a
+    // millimetre: only the line height depends on it, which the text omits.
+    const CPageLayout layout(db, markForPrinting(db, store), 20000, 28700);
+    std::printf("pages: %d\n", layout.pageCount());
+    if (onlyPage > layout.pageCount()) return usageError("no page " + std::to_string(onlyPage));
+    for (int p = 1; p <= layout.pageCount(); ++p) {
+        if (onlyPage && p != onlyPage) continue;
+        const PrintedPage page = layout.page(p);
+        for (const PrintedText& t : page.texts) {
+            if (t.row < 0)
+                std::printf("header: %s\n", t.text.c_str());
+            else if (layout.definitions())
+                std::printf("row %d: %s\n", t.row, t.text.c_str());
+            else
+                std::printf("column %d row %d: %s\n", t.column, t.row, t.text.c_str());
+        }
     }
     return std::fflush(stdout) == 0 ? 0 : 1;
 }

@@ -11,4 +11,11 @@ namespace zq {
 // the command. Returns the process exit code.
 int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui);
 
+// The quiz on a terminal ("quiz"): one answer a line from standard input, a
+// transcript on standard output.
+int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui);
+
+// The printed pages as text ("pages").
+int runPagesCommand(const std::vector<std::string>& args, UserInterface& ui);
+
 } // namespace zq

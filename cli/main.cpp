@@ -65,6 +65,20 @@ const char kUsage[] =
     "                         'alternates: TEXT' with each line break written as \\n;\n"
     "                         --expurged 1 finds expurged words, as the option\n"
     "                         'Allow expurged words in WordChecker' does (0)\n"
+    "  quiz [--seed N] [--set ID] [--still-clock] [OPTIONS]\n"
+    "                         the quiz on this terminal: one answer a line from\n"
+    "                         standard input (end of input is Exit), a transcript\n"
+    "                         of 'KEY: TEXT' lines (caption, mode, clue, letters,\n"
+    "                         progress before each answer; message; record);\n"
+    "                         --seed seeds the random generator (else the clock),\n"
+    "                         --set is the word set id (0), OPTIONS as for sets\n"
+    "                         (definitions default 1, all letters 1, letters jqxz);\n"
+    "                         --still-clock stops the clock (recorded transcripts)\n"
+    "  pages [--set ID] [--page N] [OPTIONS]\n"
+    "                         the printed pages of the word set as text: 'pages:\n"
+    "                         N', then per page 'header: TEXT' and 'row R: TEXT'\n"
+    "                         (with definitions) or 'column C row R: WORD';\n"
+    "                         OPTIONS as for sets, definitions default 1\n"
     "  --help                 this text\n";
 
 class ConsoleUi final : public UserInterface {
@@ -264,6 +278,8 @@ int main(int argc, char** argv) {
     }
     if (command == "sets" || command == "members") return runSetsCommand(args, ui);
     if (command == "check") return check(ui, args);
+    if (command == "quiz") return runQuizCommand(args, ui);
+    if (command == "pages") return runPagesCommand(args, ui);
     std::fputs(kUsage, stderr);
     return 2;
 }

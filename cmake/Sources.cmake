@@ -24,7 +24,11 @@ set(ZQ_ENGINE_SOURCES
   # wordsets/: criteria, marking, user word set files.
   wordsets/UserWordSet.cpp
   wordsets/WordSetCriteria.cpp
+  wordsets/WordSetWizard.cpp
+  # print/: the printed pages' layout.
+  print/PageLayout.cpp
   # quiz/: tiles and scoring, the rack's rules, statistics.
+  quiz/QuizSession.cpp
   quiz/RackModel.cpp
   quiz/SetStatistics.cpp
   quiz/TileBag.cpp
@@ -55,7 +59,11 @@ set(ZQ_GUI_SOURCES
   tools/EditWordDialog.cpp
   tools/WordBuilderDialog.cpp
   tools/WordCheckerDialog.cpp
-  # quiz/: the tile rack widget.
+  # wordsets/: the word set wizard.
+  wordsets/WordSetWizardDialog.cpp
+  # quiz/: the quiz window, the statistics list and the tile rack widget.
+  quiz/QuizDialog.cpp
+  quiz/StatisticsDialog.cpp
   quiz/TileRack.cpp
   # resources/: dialog templates (plain data) and the artwork.
   resources/Artwork.cpp

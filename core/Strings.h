@@ -92,8 +92,72 @@ inline constexpr const char* kNoWordFound = "No word found";
 inline constexpr const char* kMoreNotShown = "More not shown";
 inline constexpr const char* kBuilderEntry = "%s\n%s.  %s";
 
+// The quiz. %s is a word, %ld a number.
+inline constexpr const char* kQuizCluesMode = "From the clue and the letters, guess the word:";
+inline constexpr const char* kQuizLettersMode = "From the letters, guess the highest scoring word:";
+inline constexpr const char* kQuizProgress = "Word %ld of %ld in set\nPoints %ld of %ld";
+inline constexpr const char* kQuizTimerStart = "Time";
+inline constexpr const char* kQuizCaption = "Zendraquil Word Quiz [%s]";
+inline constexpr const char* kQuizWrongBetter =
+    "Incorrect. The word is \"%s\" (score %ld). The best score with these letters is %ld "
+    "(\"%s\").";
+inline constexpr const char* kQuizWrongClue =
+    "Incorrect. The correct word is \"%s\" with a score of %ld";
+inline constexpr const char* kQuizWrongLetters =
+    "Incorrect. The highest scoring valid word is \"%s\" with %ld points";
+inline constexpr const char* kQuizBetterPlay =
+    "A better play would have been \"%s\" for %ld points.\nYou only scored %ld by playing "
+    "\"%s\"";
+inline constexpr const char* kQuizReshuffled =
+    "Words re-shuffled and ready to go..\n(Click Word Sets to select a new set)";
+inline constexpr const char* kQuizSummary =
+    "Of the %ld possible points you could have scored, you got %ld\nThis is a %ld%% success "
+    "rate.";
+
+// The statistics list.
+inline constexpr const char* kStatisticsCaption = "Zendraquil Statistics for %s";
+inline constexpr const char* kStatisticsColumns[] = {"Word Set", "Max word length",  "Words",
+                                                     "Score",    "Seconds per word", "Definitions"};
+inline constexpr const char* kNoStatistics =
+    "Statistics are only calculated on completed word sets. Try completing a small set such as "
+    "\"colors\".";
+
+// Printing: the page number, the set's name and length label, and
+// whether the list has definitions.
+inline constexpr const char* kPrintHeader =
+    "Page %ld.   Printed by Zendraquil  -  Word Set:%s    Maximum word length:%s    "
+    "Definitions:%s";
+
 // Logon.
 inline constexpr const char* kBadUserName =
     "User name may not contain spaces and may not be blank.";
+
+// The word set wizard: the window's caption on each page, then the texts of
+// the pages.
+inline constexpr const char* kWizardCaptions[] = {
+    "Zendraquil Word Set Selection [Definitions]", "Zendraquil Word Set Selection [Sets]",
+    "Zendraquil Word Set Selection [Letters]", "Zendraquil Word Set Selection [Word Length]"};
+inline constexpr const char* kWizardCaption = "Zendraquil Word Set Selection";
+inline constexpr const char* kWizardMayBeCreated = "A word set may be created";
+inline constexpr const char* kWizardOr = "or";
+inline constexpr const char* kWizardDefinitionsUse =
+    "Definitions are used as clues in the quiz and can be used to create mini-dictionaries "
+    "when printing word lists.";
+inline constexpr const char* kWizardWithoutDefinitions =
+    "If you choose to create a word set without definitions, the word list expands to include "
+    "over 170,000 words (of which about 100,000 are 8 letters in length or shorter)";
+inline constexpr const char* kWizardDefinitionsIncluded =
+    "Currently definitions are only included for all words which are 4 letters in length or "
+    "shorter and the high probability bingos.";
+inline constexpr const char* kWizardSetsHelp =
+    "You can choose a pre-defined word set or create a custom set suited to your own specific "
+    "needs.";
+inline constexpr const char* kWizardIncludeHave = "Include words which have:";
+inline constexpr const char* kWizardLettersHelp =
+    "You can create a word set which includes words containing one or more of the high score "
+    "letters above.";
+inline constexpr const char* kWizardIncludeAre = "Include words which are:";
+inline constexpr const char* kWizardFinishHelp =
+    "The Finish button is only active if you  have created a word set which is not empty.";
 
 } // namespace zq::str

@@ -90,7 +90,7 @@ std::string CSetStatistics::formatRecord(const std::string& setName, const std::
            (definitions ? "Yes" : "No");
 }
 
-bool CSetStatistics::recordCompletedSet() {
+bool CSetStatistics::recordCompletedSet(std::string* recordText) {
     if (answered <= 0) return false;
     // The pass's elapsed time. A pass recorded during a pause counts up to
     // the pause only (adding the time since the last start as well would
@@ -104,6 +104,7 @@ bool CSetStatistics::recordCompletedSet() {
     const int slot = statisticsIndex(settings_, userName);
     const std::string record = formatRecord(criteria.name(), criteria.lengthLabel(), answered,
                                             percent, secondsPerWord, criteria.definitions != 0);
+    if (recordText) *recordText = record;
     if (!settings_.writeString(userName, slotName(slot), record)) return false;
     const int nextSlot = slot + 1 > kStatisticsSlots - 1 ? 0 : slot + 1;
     return settings_.writeInt(userName, reg::kScoreIndex, nextSlot);

@@ -49,8 +49,9 @@ class CSetStatistics {
 
     // Stores this pass as one record in the ring of the user who started it,
     // with elapsedSeconds() as its time. Writes nothing when no answer was
-    // given. Returns true when the record and the new index were stored.
-    bool recordCompletedSet();
+    // given. Returns true when the record and the new index were stored;
+    // `record`, when given, receives the record text.
+    bool recordCompletedSet(std::string* record = nullptr);
 
     // The record text: set name (spaces as "_"), length label, answers,
     // percentage right, seconds per word, definitions "Yes"/"No".

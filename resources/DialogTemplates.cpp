@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "core/Strings.h"
+
 namespace zq::res {
 
 namespace {
@@ -33,7 +35,10 @@ constexpr ControlTemplate kAboutControls[] = {
      "badwords-list (\xC2\xA9 Maurice Butler, MIT) and bad-words (\xC2\xA9 Michael Price, "
      "MIT). The sample word sets were written for Zendraquil.",
      14, 171, 290, 26},
-    {kIdStatic, nullptr, K::Static, "Built with Qt 6 (LGPL-3.0).", 14, 199, 200, 10},
+    {kIdStatic, nullptr, K::Static,
+     "Built with Qt 6 (LGPL-3.0). The board game's name and trademarks belong to their owners; "
+     "Zendraquil is not connected with them.",
+     14, 197, 236, 18},
     {kIdOk, "ok", K::DefaultButton, "OK", 255, 198, 50, 14},
 };
 
@@ -122,11 +127,64 @@ constexpr ControlTemplate kQuizControls[] = {
 
 // The statistics list: the user's completed passes, newest first.
 constexpr ControlTemplate kStatisticsControls[] = {
-    {kIdStatisticsList, "passes", K::ListView, "", 7, 7, 326, 110},
-    {kIdOk, "ok", K::DefaultButton, "OK", 283, 121, 50, 14},
+    {kIdStatisticsList, "passes", K::ListView, "", 7, 7, 386, 110},
+    {kIdOk, "ok", K::DefaultButton, "OK", 343, 121, 50, 14},
 };
 
-// WIZARD PAGES (templates 146 to 149) go here.
+// The word set wizard's pages, each 250 x 140. Page 1: with or without
+// definitions.
+constexpr ControlTemplate kWizardDefinitionsControls[] = {
+    {kIdStatic, nullptr, K::Static, str::kWizardMayBeCreated, 7, 7, 236, 9},
+    {kIdWithoutDefinitions, "withoutDefinitions", K::RadioButton, "without definitions", 20, 19,
+     150, 10, 0, kGroup},
+    {kIdWithDefinitions, "withDefinitions", K::RadioButton, "with definitions", 20, 43, 150, 10},
+    {kIdStatic, nullptr, K::Static, str::kWizardOr, 7, 32, 30, 9},
+    {kIdStatic, nullptr, K::Static, str::kWizardDefinitionsUse, 7, 60, 236, 18},
+    {kIdStatic, nullptr, K::Static, str::kWizardWithoutDefinitions, 7, 82, 236, 26},
+    {kIdStatic, nullptr, K::Static, str::kWizardDefinitionsIncluded, 7, 112, 236, 18, 0, kHidden},
+};
+
+// Page 2: the sets list.
+constexpr ControlTemplate kWizardSetsControls[] = {
+    {kIdStatic, nullptr, K::Static, str::kWizardSetsHelp, 7, 7, 236, 18},
+    {kIdSetList, "sets", K::ListBox, "", 7, 28, 236, 105},
+};
+
+// Page 3: the letters of a custom set, in five columns by tile value.
+constexpr ControlTemplate kWizardLettersControls[] = {
+    {kIdStatic, nullptr, K::Static, str::kWizardIncludeHave, 7, 7, 236, 9},
+    {kIdAnyLetters, "anyLetters", K::CheckBox, "any letters", 7, 19, 80, 10},
+    {kIdLetterZ, "letterZ", K::CheckBox, "Z's", 7, 33, 44, 10},
+    {kIdLetterQ, "letterQ", K::CheckBox, "Q's", 54, 33, 44, 10},
+    {kIdLetterJ, "letterJ", K::CheckBox, "J's", 101, 33, 44, 10},
+    {kIdLetterX, "letterX", K::CheckBox, "X's", 148, 33, 44, 10},
+    {kIdLetterK, "letterK", K::CheckBox, "K's", 195, 33, 44, 10},
+    {kIdLetterV, "letterV", K::CheckBox, "V's", 7, 45, 44, 10},
+    {kIdLetterH, "letterH", K::CheckBox, "H's", 54, 45, 44, 10},
+    {kIdLetterY, "letterY", K::CheckBox, "Y's", 101, 45, 44, 10},
+    {kIdLetterF, "letterF", K::CheckBox, "F's", 148, 45, 44, 10},
+    {kIdLetterW, "letterW", K::CheckBox, "W's", 195, 45, 44, 10},
+    {kIdLetterM, "letterM", K::CheckBox, "M's", 7, 57, 44, 10},
+    {kIdLetterC, "letterC", K::CheckBox, "C's", 54, 57, 44, 10},
+    {kIdLetterB, "letterB", K::CheckBox, "B's", 101, 57, 44, 10},
+    {kIdLetterP, "letterP", K::CheckBox, "P's", 148, 57, 44, 10},
+    {kIdLetterG, "letterG", K::CheckBox, "G's", 195, 57, 44, 10},
+    {kIdLetterD, "letterD", K::CheckBox, "D's", 7, 69, 44, 10},
+    {kIdLetterU, "letterU", K::CheckBox, "U's", 54, 69, 44, 10},
+    {kIdStatic, nullptr, K::Static, str::kWizardLettersHelp, 7, 90, 236, 18},
+};
+
+// Page 4: the length limit of a custom set.
+constexpr ControlTemplate kWizardLengthControls[] = {
+    {kIdStatic, nullptr, K::Static, str::kWizardIncludeAre, 7, 7, 236, 9},
+    {kIdAnyLength, "anyLength", K::RadioButton, "any length", 20, 19, 150, 10, 0, kGroup},
+    {kIdUpToTwo, "upToTwo", K::RadioButton, "up to two letters in length", 20, 31, 150, 10},
+    {kIdUpToThree, "upToThree", K::RadioButton, "up three letters in length", 20, 43, 150, 10},
+    {kIdUpToFour, "upToFour", K::RadioButton, "up four letters in length", 20, 55, 150, 10},
+    {kIdUpToFive, "upToFive", K::RadioButton, "up five letters in length", 20, 67, 150, 10},
+    {kIdUpToSix, "upToSix", K::RadioButton, "up six letters in length", 20, 79, 150, 10},
+    {kIdStatic, nullptr, K::Static, str::kWizardFinishHelp, 7, 98, 236, 18},
+};
 
 constexpr std::array kTemplates = {
     DialogTemplate{kAboutTemplate, kVersionTitle, 316, 223, kAboutControls},
@@ -138,8 +196,11 @@ constexpr std::array kTemplates = {
     DialogTemplate{kWordBuilderTemplate, "Zendraquil Word Builder", 422, 162, kBuilderControls},
     DialogTemplate{kEditWordTemplate, "Zendraquil Edit Word", 270, 110, kEditWordControls},
     DialogTemplate{kQuizTemplate, "Zendraquil Quiz", 280, 218, kQuizControls},
-    DialogTemplate{kStatisticsTemplate, "Zendraquil Statistics", 340, 142, kStatisticsControls},
-    // WIZARD PAGE TEMPLATES are listed here.
+    DialogTemplate{kStatisticsTemplate, "Zendraquil Statistics", 400, 142, kStatisticsControls},
+    DialogTemplate{kWizardDefinitionsTemplate, "Definitions", 250, 140, kWizardDefinitionsControls},
+    DialogTemplate{kWizardSetsTemplate, "Sets", 250, 140, kWizardSetsControls},
+    DialogTemplate{kWizardLettersTemplate, "Letters", 250, 140, kWizardLettersControls},
+    DialogTemplate{kWizardLengthTemplate, "Word Length", 250, 140, kWizardLengthControls},
 };
 
 } // namespace

@@ -210,3 +210,79 @@ xdotool key --window "$checker" Escape 2>/dev/null || true # the window goes bef
 gone "Zendraquil Word Checker"
 click "$main" 390 110
 gone "Zendraquil v1.0"
+
+# 8. The quiz: letters mode on the three-letter words, then clue mode with a
+#    message strip, a page of the word set wizard and the statistics list.
+#    The statistics list shows a few passes written into the settings first.
+user_values() { # NAME=VALUE... into the section of the user Robin
+    python3 - "$conf" "$@" <<'PY'
+import sys, configparser
+path = sys.argv[1]
+c = configparser.RawConfigParser()
+c.optionxform = str
+c.read(path)
+if not c.has_section("Robin"):
+    c.add_section("Robin")
+for pair in sys.argv[2:]:
+    name, value = pair.split("=", 1)
+    c.set("Robin", name, value)
+with open(path, "w") as f:
+    c.write(f, space_around_delimiters=False)
+PY
+}
+# The quiz window and the strip docked at its bottom, as one picture.
+shot_area() { # window id, file name
+    sleep 0.4
+    eval "$(xdotool getwindowgeometry --shell "$1")"
+    import -display "$DISPLAY" -window root -crop "${WIDTH}x$((HEIGHT + 4))+${X}+${Y}" +repage \
+        "$out/$2"
+    echo "  $out/$2"
+}
+settings EditWords=0
+user_values CannedWordSet=3 Definitions=0 \
+    "Score0=jqxzAllAll 3 24 83% 6.25 No" "Score1=jqxzAllColors:_shades_and_hues - 80 91% 4.5 Yes" \
+    "Score2=jqxzAllAll 2 96 77% 3.11458 No" ScoreIndex=3
+tools_run
+click "$main" 48 20
+quiz=$(window "Zendraquil Word Quiz \\[jqxzAllAll:3\\]")
+sleep 0.5
+# Two clicks on dealt tiles type their letters into the answer.
+click "$quiz" 71 193
+click "$quiz" 187 193
+shot "$quiz" quiz-letters.png
+click "$quiz" 341 322 # Statistics
+stats=$(window "Zendraquil Statistics for Robin")
+shot "$stats" statistics.png
+xdotool key --window "$stats" Return 2>/dev/null || true
+gone "Zendraquil Statistics for Robin"
+click "$quiz" 433 322 # Word Sets
+wizard=$(window "Zendraquil Word Set Selection \\[Definitions\\]")
+sleep 0.3
+xdotool key --window "$wizard" alt+n 2>/dev/null || true
+wizard=$(window "Zendraquil Word Set Selection \\[Sets\\]")
+shot "$wizard" wizard-sets.png
+xdotool key --window "$wizard" Escape 2>/dev/null || true
+sleep 0.5
+xdotool key --window "$quiz" Escape 2>/dev/null || true
+sleep 0.5
+xdotool key Return
+gone "Zendraquil Word Quiz \\[jqxzAllAll:3\\]"
+click "$main" 390 110
+gone "Zendraquil v1.0"
+
+user_values Definitions=1
+tools_run
+click "$main" 48 20
+quiz=$(window "Zendraquil Word Quiz \\[jqxzAllAll:3\\]")
+sleep 0.5
+xdotool key --window "$quiz" Return
+sleep 0.8
+shot_area "$quiz" quiz-clue.png
+xdotool key Return
+sleep 0.5
+xdotool key --window "$quiz" Escape 2>/dev/null || true
+sleep 0.5
+xdotool key Return
+gone "Zendraquil Word Quiz \\[jqxzAllAll:3\\]"
+click "$main" 390 110
+gone "Zendraquil v1.0"

@@ -178,6 +178,65 @@ bool longerThan(const CWordDatabase::IndexedEntry& e, int maxWordLength) {
     return maxWordLength != 0 && e.length > static_cast<std::uint32_t>(maxWordLength);
 }
 
+// Set membership under a criteria, the one rule that both marking and
+// counting go by, so that a count always agrees with the marks it foretells.
+class Membership {
+  public:
+    Membership(CWordDatabase& database, const CWordSetCriteria& criteria)
+        : criteria_(criteria),
+          listed_(
+              listedEntries(database.indexed(), findUserWordSet(database, criteria.cannedWordSet))),
+          letters_(criteria.validLetters) {}
+
+    // Within the length limit, chosen by the set's rule and, when definitions
+    // are asked for, defined. Expurged entries are left to the caller.
+    bool selects(const CWordDatabase::IndexedEntry& e, std::size_t index) const {
+        return !longerThan(e, criteria_.maxWordLength) &&
+               ruleSelects(criteria_, listed_, letters_, e, index) &&
+               !(criteria_.definitions && *definitionOf(e) == '\0');
+    }
+
+    // False for an entry that selects() would refuse on what the index holds
+    // (length, letter kinds, list place) or on its length limit, without
+    // reading the entry; true leaves it to selects().
+    bool mayBeSelected(const CWordDatabase::IndexedEntry& e, std::size_t index) const {
+        if (longerThan(e, criteria_.maxWordLength)) return false;
+        const int length = static_cast<int>(e.length);
+        switch (criteria_.cannedWordSet) {
+        case kCustomSet:
+            return criteria_.allLetters != 0 || letters_.matches(e);
+        case kTwoLetterWords:
+            return length == 2;
+        case kThreeLetterWords:
+            return length == 3;
+        case kFourLetterWords:
+            return length == 4;
+        case kBingos:
+            return length == 7;
+        case kConsonantHeavy:
+            return (length == 6 || length == 7) && std::popcount(e.letters & kVowelMask) == 1;
+        case kVowelHeavy: {
+            if (length < 1 || length > 7) return false;
+            const int others = length <= 3 ? 0 : length <= 5 ? 1 : 2;
+            return std::popcount(e.letters & ~kVowelMask) <= others;
+        }
+        case kAllWords:
+        case kAlphabets:
+        case kInterjections:
+        case kUnits:
+        case kErrors:
+            return true;
+        default:
+            return !listed_.empty() && listed_[index];
+        }
+    }
+
+  private:
+    const CWordSetCriteria criteria_;
+    const std::vector<char> listed_;
+    const LetterRule letters_;
+};
+
 } // namespace
 
 const char* builtInSetTitle(int setId) {
@@ -250,10 +309,10 @@ void markWordSet(CWordDatabase& database, const CWordSetCriteria& criteria, bool
                  bool includeExpurged) {
     BusyGuard busy(database.ui());
     const auto& entries = database.indexed();
-    const std::vector<char> listed =
-        includeAll ? std::vector<char>()
-                   : listedEntries(entries, findUserWordSet(database, criteria.cannedWordSet));
-    const LetterRule letters(criteria.validLetters);
+    // With includeAll no rule is consulted, and no user set is looked up.
+    CWordSetCriteria none;
+    none.cannedWordSet = kAllWords;
+    const Membership membership(database, includeAll ? none : criteria);
     int count = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         prefetchAhead(entries, i);
@@ -263,12 +322,8 @@ void markWordSet(CWordDatabase& database, const CWordSetCriteria& criteria, bool
         bool member;
         if (!includeExpurged && node->has(CWordNode::Expurged))
             member = false;
-        else if (includeAll)
-            member = true;
         else
-            member = !longerThan(e, criteria.maxWordLength) &&
-                     ruleSelects(criteria, listed, letters, e, i) &&
-                     !(criteria.definitions && *definitionOf(e) == '\0');
+            member = includeAll || membership.selects(e, i);
         if (member) {
             node->set(CWordNode::InWordSet);
             ++count;
@@ -322,6 +377,33 @@ int countWordSet(CWordDatabase& database, int maxWordLength, const std::string& 
         if (setId == kErrors && !e.node->has(CWordNode::Missed)) continue;
         if (definitionsOnly && *definitionOf(e) == '\0') continue;
         ++count;
+    }
+    return count;
+}
+
+int countMembers(CWordDatabase& database, const CWordSetCriteria& criteria) {
+    BusyGuard busy(database.ui());
+    const auto& entries = database.indexed();
+    const Membership membership(database, criteria);
+    // First the entries the index alone cannot rule out, then only those are
+    // read, fetched ahead as the marking walk fetches every entry.
+    std::vector<std::uint32_t> candidates;
+    candidates.reserve(entries.size() / 4);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (membership.mayBeSelected(entries[i], i))
+            candidates.push_back(static_cast<std::uint32_t>(i));
+    int count = 0;
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+#if defined(__GNUC__) || defined(__clang__)
+        constexpr std::size_t kNodesAhead = 48, kTextAhead = 24;
+        if (k + kNodesAhead < candidates.size())
+            __builtin_prefetch(entries[candidates[k + kNodesAhead]].node);
+        if (k + kTextAhead < candidates.size())
+            __builtin_prefetch(entries[candidates[k + kTextAhead]].node->text);
+#endif
+        const std::size_t i = candidates[k];
+        const CWordDatabase::IndexedEntry& e = entries[i];
+        if (membership.selects(e, i) && !e.node->has(CWordNode::Expurged)) ++count;
     }
     return count;
 }

@@ -86,6 +86,10 @@ void markWordSet(CWordDatabase& database, const CWordSetCriteria& criteria, bool
 // an empty set.
 CWordNode* drawRandomWord(CWordDatabase& database, SettingsStore& settings, bool restartIfDone);
 
+// How many members markWordSet(criteria, false, false) would mark, changing no
+// flag: the same rule, expurged entries left out.
+int countMembers(CWordDatabase& database, const CWordSetCriteria& criteria);
+
 // How many entries a set would hold, changing no flag: the length limit (0 for
 // none), definitions, the Errors set's Missed flag, user set membership for
 // ids of 12 and up, and the letters (unless allLetters). Expurged entries and

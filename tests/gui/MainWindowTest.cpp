@@ -181,9 +181,14 @@ TEST_F(MainWindowTest, ClicksRunTheirCommandsAndTheBoardDoesNothing) {
     EXPECT_EQ(driver.titles[0], "Zendraquil v1.0");
     EXPECT_EQ(driver.classNames[1], "zq::COptionsDialog");
 
-    // The tools to come: the click is a command that opens nothing yet.
+    // The quiz: Exit, and the summary strip.
+    driver.then([](QWidget* quiz) { clickButton(quiz, "Exit"); });
+    driver.then([](QWidget* strip) { clickButton(strip, "Continue .."); });
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(40, 20));
     EXPECT_EQ(w->lastCommand(), 1041);
+    EXPECT_EQ(driver.seen(), 4);
+    EXPECT_EQ(driver.classNames[2], "zq::CQuizDialog");
+    // Printing, still to come: the click is a command that opens nothing yet.
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(290, 100));
     EXPECT_EQ(w->lastCommand(), 1044);
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(200, 120));
@@ -191,7 +196,7 @@ TEST_F(MainWindowTest, ClicksRunTheirCommandsAndTheBoardDoesNothing) {
     // Only the left button runs commands.
     QTest::mouseClick(w.get(), Qt::RightButton, {}, QPoint(390, 100));
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(driver.seen(), 2);
+    EXPECT_EQ(driver.seen(), 4);
     EXPECT_NE(w->database(), nullptr);
 }
 
