@@ -118,7 +118,51 @@ int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += "\\n";
+        else
+            out += c;
+    }
+    return out;
+}
+
 namespace {
+
+// Takes the command's own options out of args: a flag in `flags`, a number
+// (at least its minimum) in `numbers`; the rest are left for parseOptions.
+// False after reporting a bad value.
+struct NumberOption {
+    const char* name;
+    int* value;
+    int minimum;
+};
+bool takeOwnOptions(const std::vector<std::string>& args,
+                    std::initializer_list<NumberOption> numbers,
+                    std::initializer_list<std::pair<const char*, bool*>> flags,
+                    std::vector<std::string>& rest, std::string& error) {
+    rest = {args[0]};
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        bool taken = false;
+        for (const auto& [name, flag] : flags)
+            if (args[i] == name) *flag = taken = true;
+        for (const NumberOption& n : numbers) {
+            if (taken || args[i] != n.name) continue;
+            int value = 0;
+            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) || value < n.minimum) {
+                error = args[i] + " needs a number (" + std::to_string(n.minimum) + " or more)";
+                return false;
+            }
+            *n.value = value;
+            taken = true;
+            ++i;
+        }
+        if (!taken) rest.push_back(args[i]);
+    }
+    return true;
+}
 
 // The quiz's messages and records as transcript lines.
 class TranscriptHost final : public QuizHost {
@@ -126,41 +170,22 @@ class TranscriptHost final : public QuizHost {
     void showMessage(const std::string& text) override { line("message", text); }
     void recorded(const std::string& record) override { line("record", record); }
     static void line(const char* key, const std::string& text) {
-        std::string out;
-        for (char c : text) {
-            if (c == '\n')
-                out += "\\n";
-            else
-                out += c;
-        }
-        std::printf("%s: %s\n", key, out.c_str());
+        std::printf("%s: %s\n", key, oneLine(text).c_str());
     }
 };
 
 } // namespace
 
 int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui) {
-    // --seed and --set are the quiz's own; the rest are criteria options.
-    std::vector<std::string> rest{args[0]};
-    long long seed = -1;
-    int setId = 0;
+    // --seed, --set and --still-clock are the quiz's own; the rest are
+    // criteria options.
+    int seed = -1, setId = 0;
     bool stillClock = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--still-clock") {
-            stillClock = true;
-        } else if (args[i] == "--seed" || args[i] == "--set") {
-            int value = 0;
-            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value))
-                return usageError(args[i] + " needs a number (0 or more)");
-            if (args[i] == "--seed")
-                seed = value;
-            else
-                setId = value;
-            ++i;
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
+    std::vector<std::string> rest;
+    std::string problem;
+    if (!takeOwnOptions(args, {{"--seed", &seed, 0}, {"--set", &setId, 0}},
+                        {{"--still-clock", &stillClock}}, rest, problem))
+        return usageError(problem);
     CWordSetCriteria criteria;
     criteria.cannedWordSet = setId;
     std::string error;
@@ -219,21 +244,11 @@ int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui) {
 }
 
 int runPagesCommand(const std::vector<std::string>& args, UserInterface& ui) {
-    std::vector<std::string> rest{args[0]};
     int setId = 0, onlyPage = 0;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        if (args[i] == "--set" || args[i] == "--page") {
-            int value = 0;
-            if (i + 1 >= args.size() || !parseNumber(args[i + 1], value) ||
-                (args[i] == "--page" && value < 1))
-                return usageError(args[i] + " needs a number" +
-                                  (args[i] == "--page" ? " (1 or more)" : " (0 or more)"));
-            (args[i] == "--set" ? setId : onlyPage) = value;
-            ++i;
-        } else {
-            rest.push_back(args[i]);
-        }
-    }
+    std::vector<std::string> rest;
+    std::string problem;
+    if (!takeOwnOptions(args, {{"--set", &setId, 0}, {"--page", &onlyPage, 1}}, {}, rest, problem))
+        return usageError(problem);
     CWordSetCriteria criteria;
     criteria.cannedWordSet = setId;
     std::string error;

@@ -15,6 +15,9 @@ int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui);
 // transcript on standard output.
 int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui);
 
+// A text on one line: each line break as the two characters \n.
+std::string oneLine(const std::string& text);
+
 // The printed pages as text ("pages").
 int runPagesCommand(const std::vector<std::string>& args, UserInterface& ui);
 

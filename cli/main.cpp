@@ -206,18 +206,6 @@ int best(ConsoleUi& ui, const std::string& letters) {
     return 0;
 }
 
-// A label's text on one line: each line break as the two characters \n.
-std::string oneLine(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += "\\n";
-        else
-            out += c;
-    }
-    return out;
-}
-
 int check(ConsoleUi& ui, const std::vector<std::string>& args) {
     int expurged = 0;
     std::vector<std::string> words;

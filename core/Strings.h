@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 // The program's string table: every text the engine or a dialog shows the
 // user, apart from the captions and control texts of the dialog templates.
 // A %s or %d is filled in by the code that shows the text.
@@ -159,5 +161,13 @@ inline constexpr const char* kWizardLettersHelp =
 inline constexpr const char* kWizardIncludeAre = "Include words which are:";
 inline constexpr const char* kWizardFinishHelp =
     "The Finish button is only active if you  have created a word set which is not empty.";
+
+// A text of the table with its first %s filled in.
+inline std::string withText(const char* pattern, const std::string& value) {
+    std::string out(pattern);
+    const auto at = out.find("%s");
+    if (at != std::string::npos) out.replace(at, 2, value);
+    return out;
+}
 
 } // namespace zq::str

@@ -8,13 +8,6 @@ namespace zq {
 
 namespace {
 
-std::string withReason(const char* pattern, const std::string& reason) {
-    std::string text(pattern);
-    const auto at = text.find("%s");
-    if (at != std::string::npos) text.replace(at, 2, reason);
-    return text;
-}
-
 bool isSaved(const CWordNode* node) {
     return std::strlen(node->word()) > 2;
 }
@@ -101,7 +94,7 @@ bool CWordDatabase::save() {
         return 0;
     });
     auto fail = [this](const std::string& reason) {
-        tell(withReason(str::kSaveFailed, reason));
+        tell(str::withText(str::kSaveFailed, reason));
         return false;
     };
     // Nothing is written when any entry could not be read back: a record too
@@ -149,7 +142,7 @@ bool CWordDatabase::save() {
 bool CWordDatabase::backupText(const std::string& path) {
     BusyGuard busy(setup_.ui);
     auto fail = [this](const std::string& reason) {
-        tell(withReason(str::kBackupFailed, reason));
+        tell(str::withText(str::kBackupFailed, reason));
         return false;
     };
     SafeFileWriter file(*fs_, path);

@@ -9,13 +9,6 @@ namespace zq {
 
 namespace {
 
-std::string withText(const char* pattern, const std::string& text) {
-    std::string out(pattern);
-    const auto at = out.find("%s");
-    if (at != std::string::npos) out.replace(at, 2, text);
-    return out;
-}
-
 bool isBuiltIn(const char* word) {
     if (std::strlen(word) <= 2) return true;
     for (int i = 0; i < expurgedWordCount(); ++i)
@@ -37,7 +30,8 @@ EditCheck checkEdit(CWordDatabase& database, const CWordNode& entry, const EditF
         !database.find(f.synonym))
         return {EditVerdict::SynonymNotFound, str::kSynonymNotFound};
     const std::string reason = validateEntry(entry.word(), f.definition, f.partOfSpeech, f.synonym);
-    if (!reason.empty()) return {EditVerdict::NotStorable, withText(str::kNotStorable, reason)};
+    if (!reason.empty())
+        return {EditVerdict::NotStorable, str::withText(str::kNotStorable, reason)};
     if (f.synonym == entry.synonym() && f.definition == entry.definition() &&
         f.partOfSpeech == entry.partOfSpeech())
         return {EditVerdict::Unchanged, {}};
@@ -51,7 +45,7 @@ std::string storeEdit(CWordDatabase& database, CWordNode& entry, const EditField
     database.modified = 1;
     if (!f.synonym.empty())
         if (CWordNode* other = database.find(f.synonym)) entry.linkSynonym(other);
-    return isBuiltIn(word.c_str()) ? withText(str::kBuiltInEdit, word) : std::string();
+    return isBuiltIn(word.c_str()) ? str::withText(str::kBuiltInEdit, word) : std::string();
 }
 
 std::string ringText(const CWordNode& entry) {

@@ -96,12 +96,10 @@ bool CUserWordSet::contains(std::string_view word) const {
 }
 
 bool loadUserWordSet(CWordDatabase& database, const std::string& fileName) {
-    auto set = std::make_shared<CUserWordSet>(database.fileSystem(),
-                                              database.pathOf(fileName.c_str()));
+    auto set =
+        std::make_shared<CUserWordSet>(database.fileSystem(), database.pathOf(fileName.c_str()));
     if (!set->loaded) {
-        std::string text = str::kWordSetFailed;
-        text.replace(text.find("%s"), 2, fileName);
-        database.tell(text);
+        database.tell(str::withText(str::kWordSetFailed, fileName));
         return false;
     }
     database.userWordSets.push_back(std::move(set));
