@@ -1,9 +1,11 @@
 #include "app/Commands.h"
 
 #include "app/AboutDialog.h"
+#include "app/MainWindow.h"
 #include "app/OptionsDialog.h"
 #include "app/QtHost.h"
 #include "core/WordDatabase.h"
+#include "print/PrintFrame.h"
 #include "quiz/QuizDialog.h"
 #include "resources/DialogTemplates.h"
 #include "tools/WordBuilderDialog.h"
@@ -29,9 +31,6 @@ int quiz(CWordDatabase& database, QWidget* parent) {
     return dialog.exec();
 }
 
-// Printing comes with its own dialogs; until it is there its command shows
-// nothing.
-
 int wordBuilder(CWordDatabase& database, QWidget*) {
     CWordBuilderDialog dialog;
     {
@@ -55,8 +54,12 @@ int wordChecker(CWordDatabase& database, QWidget*) {
     return dialog.exec();
 }
 
-int print(CWordDatabase&, QWidget*) {
-    return kNotShown;
+int print(CWordDatabase& database, QWidget* parent) {
+    // The picture menu keeps one frame for the program's run; any other
+    // caller prints through a frame of its own.
+    if (auto* window = qobject_cast<CMainWindow*>(parent)) return window->printFrame().run(parent);
+    CPrintFrame frame(database);
+    return frame.run(parent);
 }
 
 int options(CWordDatabase&, QWidget*) {

@@ -14,6 +14,7 @@
 #include "app/LogonDialog.h"
 #include "app/OptionsDialog.h"
 #include "core/Random.h"
+#include "print/PrintFrame.h"
 #include "resources/Artwork.h"
 #include "wordsets/UserWordSet.h"
 
@@ -52,6 +53,7 @@ CMainWindow::~CMainWindow() {
     BusyCursor busy;
     // A database still here (the window was never cancelled) goes without the
     // save offer's window but still with the offer.
+    printFrame_.reset();
     database_.reset();
     if (app::mainWindow() == this) app::setMainWindow(nullptr);
 }
@@ -137,8 +139,32 @@ void CMainWindow::runCommand(int command) {
 
 void CMainWindow::reject() {
     cancelled_ = true;
+    // The print frame stores what it keeps at program end, and it prints from
+    // the database.
+    printFrame_.reset();
     database_.reset();
     CAppDialog::reject();
+}
+
+CPrintFrame& CMainWindow::printFrame() {
+    if (!printFrame_) printFrame_ = std::make_unique<CPrintFrame>(*database_);
+    return *printFrame_;
+}
+
+void CMainWindow::setVisible(bool visible) {
+    // A dialog that hides ends its modal run; the picture menu hides while
+    // printing runs and must come back to the same run.
+    if (!visible && !closing_ && isVisible()) {
+        QWidget::setVisible(false);
+        return;
+    }
+    CAppDialog::setVisible(visible);
+}
+
+void CMainWindow::done(int result) {
+    closing_ = true;
+    CAppDialog::done(result);
+    closing_ = false;
 }
 
 void CMainWindow::keyPressEvent(QKeyEvent* event) {

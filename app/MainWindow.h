@@ -16,6 +16,7 @@ class QProgressBar;
 namespace zq {
 
 class CInfoLabel;
+class CPrintFrame;
 
 // A polygon of the picture menu bound to a command.
 struct CHotRegion {
@@ -53,6 +54,15 @@ class CMainWindow : public CAppDialog {
     void reject() override;
 
     CWordDatabase* database() const { return database_.get(); }
+    // The print command's frame, made on first use and kept while the
+    // database lives.
+    CPrintFrame& printFrame();
+    CPrintFrame* existingPrintFrame() const { return printFrame_.get(); }
+
+    // Hiding the window (while printing) keeps its modal run going; only
+    // done() ends it.
+    void setVisible(bool visible) override;
+    void done(int result) override;
     SystemColours colours() const { return colours_; }
     const std::array<CHotRegion, 7>& regions() const { return regions_; }
     bool menuShown() const;
@@ -77,6 +87,7 @@ class CMainWindow : public CAppDialog {
     UserInterface* ui_;
     std::string folder_;
     std::unique_ptr<CWordDatabase> database_;
+    std::unique_ptr<CPrintFrame> printFrame_; // goes before the database
     std::array<CHotRegion, 7> regions_;
     QCursor handCursor_;
     SystemColours colours_;
@@ -88,6 +99,7 @@ class CMainWindow : public CAppDialog {
     bool started_ = false;
     bool startedOk_ = false;
     bool cancelled_ = false;
+    bool closing_ = false;
     int lastCommand_ = 0;
     int lastResult_ = 0;
 };

@@ -61,6 +61,9 @@ set(ZQ_GUI_SOURCES
   tools/WordCheckerDialog.cpp
   # wordsets/: the word set wizard.
   wordsets/WordSetWizardDialog.cpp
+  # print/: drawing the pages, the print dialog and the preview.
+  print/PrintFrame.cpp
+  print/PrintView.cpp
   # quiz/: the quiz window, the statistics list and the tile rack widget.
   quiz/QuizDialog.cpp
   quiz/StatisticsDialog.cpp

@@ -129,6 +129,13 @@ inline constexpr const char* kNoStatistics =
 inline constexpr const char* kPrintHeader =
     "Page %ld.   Printed by Zendraquil  -  Word Set:%s    Maximum word length:%s    "
     "Definitions:%s";
+// The print dialog's extra button, the progress window while pages go to the
+// printer, and the failures of a print or preview command.
+inline constexpr const char* kPrintPreviewButton = "Print Pre&view";
+inline constexpr const char* kPrintingCaption = "Printing";
+inline constexpr const char* kPrintingPage = "Printing page %s";
+inline constexpr const char* kCouldNotStartPrintJob = "Could not start print job.";
+inline constexpr const char* kCommandFailed = "Command failed.";
 
 // Logon.
 inline constexpr const char* kBadUserName =

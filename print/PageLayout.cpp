@@ -15,6 +15,24 @@ CWordSetCriteria markForPrinting(CWordDatabase& database, SettingsStore& setting
     return criteria;
 }
 
+std::vector<int> printSequence(int first, int last, int copies, bool collate, bool lastFirst) {
+    std::vector<int> pages;
+    if (last < first) return pages;
+    copies = std::max(copies, 1);
+    std::vector<int> once;
+    for (int p = first; p <= last; ++p)
+        once.push_back(p);
+    if (lastFirst) std::reverse(once.begin(), once.end());
+    if (collate) {
+        for (int c = 0; c < copies; ++c)
+            pages.insert(pages.end(), once.begin(), once.end());
+    } else {
+        for (int p : once)
+            pages.insert(pages.end(), static_cast<std::size_t>(copies), p);
+    }
+    return pages;
+}
+
 CPageLayout::CPageLayout(CWordDatabase& database, const CWordSetCriteria& criteria, int width,
                          int height)
     : pageWidth(std::max(width, 0)), pageHeight(std::max(height, 0)), criteria_(criteria) {

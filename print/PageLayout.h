@@ -60,6 +60,12 @@ class CPageLayout {
     std::vector<CWordNode*> members_;
 };
 
+// The order in which the pages `first` to `last` (1-based, first <= last) go
+// to the printer when it cannot make copies itself: `copies` times (at least
+// once), each copy whole before the next when `collate` is set, else every
+// page repeated in place; from the last page back when `lastFirst` is set.
+std::vector<int> printSequence(int first, int last, int copies, bool collate, bool lastFirst);
+
 // Marks the user's word set as printing does (the stored criteria, expurged
 // words left out) and returns the criteria.
 CWordSetCriteria markForPrinting(CWordDatabase& database, SettingsStore& settings);

@@ -5,6 +5,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3 locales
+    fonts-liberation poppler-utils
     "$@")
 missing=()
 for p in "${packages[@]}"; do

@@ -15,19 +15,6 @@ using namespace zq::test;
 
 namespace {
 
-// `count` words of four letters "waaa", "waab", ... with a definition each
-// (or none), plus "whoa" with an empty part of speech.
-std::vector<std::string> fourLetterWords(int count, bool withDefinitions) {
-    std::vector<std::string> records;
-    for (int i = 0; i < count; ++i) {
-        std::string w = "w";
-        for (int v = i, k = 0; k < 3; ++k, v /= 26)
-            w.insert(1, 1, static_cast<char>('a' + v % 26));
-        records.push_back(w + (withDefinitions ? "*a word*n**~" : "****~"));
-    }
-    return records;
-}
-
 class PageLayoutTest : public ::testing::Test {
   protected:
     // The four-letter words of the lexicon as the set.
@@ -49,7 +36,7 @@ class PageLayoutTest : public ::testing::Test {
 } // namespace
 
 TEST_F(PageLayoutTest, SixtyEntriesAPageWithDefinitions) {
-    CPageLayout one = layout(fourLetterWords(60, true), true);
+    CPageLayout one = layout(fourLetterRecords(60, true), true);
     EXPECT_EQ(one.pageCount(), 1);
     EXPECT_EQ(one.lineHeight, 27900 / 62);
     const PrintedPage p = one.page(1);
@@ -58,7 +45,7 @@ TEST_F(PageLayoutTest, SixtyEntriesAPageWithDefinitions) {
     EXPECT_EQ(p.texts[1].y, 2 * one.lineHeight);
     EXPECT_EQ(p.texts[60].y, 61 * one.lineHeight);
 
-    CPageLayout two = layout(fourLetterWords(61, true), true);
+    CPageLayout two = layout(fourLetterRecords(61, true), true);
     EXPECT_EQ(two.pageCount(), 2);
     const PrintedPage last = two.page(2);
     ASSERT_EQ(last.texts.size(), 2u); // the header and one entry
@@ -66,7 +53,7 @@ TEST_F(PageLayoutTest, SixtyEntriesAPageWithDefinitions) {
 }
 
 TEST_F(PageLayoutTest, ThreeHundredSixtyWordsAPageInSixColumns) {
-    CPageLayout l = layout(fourLetterWords(361, false), false);
+    CPageLayout l = layout(fourLetterRecords(361, false), false);
     EXPECT_EQ(l.entriesPerPage, 360);
     EXPECT_EQ(l.pageCount(), 2);
     const PrintedPage first = l.page(1);
@@ -97,4 +84,15 @@ TEST_F(PageLayoutTest, AnEmptySetPrintsOneBlankPage) {
     EXPECT_EQ(l.memberCount(), 0);
     EXPECT_EQ(l.pageCount(), 1);
     EXPECT_TRUE(l.page(1).texts.empty());
+}
+
+TEST(PrintSequenceTest, CopiesCollationAndOrder) {
+    using V = std::vector<int>;
+    EXPECT_EQ(printSequence(2, 4, 1, false, false), (V{2, 3, 4}));
+    EXPECT_EQ(printSequence(1, 2, 2, true, false), (V{1, 2, 1, 2}));
+    EXPECT_EQ(printSequence(1, 2, 2, false, false), (V{1, 1, 2, 2}));
+    EXPECT_EQ(printSequence(1, 3, 2, true, true), (V{3, 2, 1, 3, 2, 1}));
+    // No copies asked for is one copy; an empty range prints nothing.
+    EXPECT_EQ(printSequence(5, 5, 0, true, false), (V{5}));
+    EXPECT_TRUE(printSequence(3, 2, 1, true, false).empty());
 }

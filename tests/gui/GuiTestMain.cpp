@@ -14,6 +14,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QString::fromUtf8(zq::reg::kOrganisation));
     QApplication::setApplicationName(QString::fromUtf8(zq::reg::kApplication));
+    QApplication::setQuitOnLastWindowClosed(false); // as the program does
     // Nothing a test does may touch the user's own settings.
     QTemporaryDir settingsDir;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir.path());

@@ -188,15 +188,18 @@ TEST_F(MainWindowTest, ClicksRunTheirCommandsAndTheBoardDoesNothing) {
     EXPECT_EQ(w->lastCommand(), 1041);
     EXPECT_EQ(driver.seen(), 4);
     EXPECT_EQ(driver.classNames[2], "zq::CQuizDialog");
-    // Printing, still to come: the click is a command that opens nothing yet.
+    // Printing: the wizard for printing first.
+    driver.then([](QWidget* wizard) { clickButton(wizard, "Cancel"); });
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(290, 100));
     EXPECT_EQ(w->lastCommand(), 1044);
+    EXPECT_EQ(driver.seen(), 5);
+    EXPECT_EQ(driver.classNames[4], "zq::WordSetWizardDialog");
     QTest::mouseClick(w.get(), Qt::LeftButton, {}, QPoint(200, 120));
     EXPECT_EQ(w->lastCommand(), 1044); // the board is no command
     // Only the left button runs commands.
     QTest::mouseClick(w.get(), Qt::RightButton, {}, QPoint(390, 100));
     EXPECT_TRUE(w->isVisible());
-    EXPECT_EQ(driver.seen(), 4);
+    EXPECT_EQ(driver.seen(), 5);
     EXPECT_NE(w->database(), nullptr);
 }
 

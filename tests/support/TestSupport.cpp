@@ -174,4 +174,15 @@ std::vector<std::string> preorderWords(CWordDatabase& db) {
     return words;
 }
 
+std::vector<std::string> fourLetterRecords(int count, bool withDefinitions) {
+    std::vector<std::string> records;
+    for (int i = 0; i < count; ++i) {
+        std::string w = "w";
+        for (int v = i, k = 0; k < 3; ++k, v /= 26)
+            w.insert(1, 1, static_cast<char>('a' + v % 26));
+        records.push_back(w + (withDefinitions ? "*a word*n**~" : "****~"));
+    }
+    return records;
+}
+
 } // namespace zq::test

@@ -72,6 +72,10 @@ std::unique_ptr<CWordDatabase> databaseWith(const TempDir& dir, RecordingUi& ui,
 std::unique_ptr<CWordDatabase> importedDatabase(const TempDir& dir, RecordingUi& ui,
                                                 const std::vector<ImportRecord>& records);
 
+// `count` records of four-letter words "waaa", "waab", ... in word order,
+// each with the definition "a word" and part of speech "n" (or neither).
+std::vector<std::string> fourLetterRecords(int count, bool withDefinitions);
+
 // The words of the tree in pre-order (parent before children): equal lists
 // mean equal shapes.
 std::vector<std::string> preorderWords(CWordDatabase& db);
