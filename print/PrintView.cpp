@@ -21,6 +21,8 @@ namespace {
 
 constexpr const char* kFace = "Arial";
 constexpr const char* kMetricTwin = "Liberation Sans";
+// The cell height, in drawing units, that the page font is drawn at.
+constexpr int kCell = 40;
 
 QString qs(const std::string& text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -57,6 +59,8 @@ QFont CPrintView::pageFont(int lineHeight) {
     if (!family.isEmpty()) font.setFamily(family);
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(QFont::Medium); // 500
+    // Advances as the font designs them, not fitted to a screen's pixels.
+    font.setHintingPreference(QFont::PreferNoHinting);
     lineHeight = std::max(lineHeight, 1);
     // The height asked for is the character cell's, ascent and descent
     // together; the font's size is the smaller em.
@@ -78,7 +82,6 @@ void CPrintView::drawPage(QPainter& painter, const CPageLayout& layout, int page
     const PrintedPage drawn = layout.page(page);
     if (drawn.texts.empty()) return; // an empty set: a blank page
     painter.save();
-    painter.setFont(pageFont(layout.lineHeight));
     painter.setBrush(Qt::NoBrush);
     if (preview) {
         // One device pixel, whatever the zoom.
@@ -88,32 +91,42 @@ void CPrintView::drawPage(QPainter& painter, const CPageLayout& layout, int page
         painter.drawRect(0, 0, layout.pageWidth - 1, layout.pageHeight - 1);
     }
     painter.setPen(Qt::black);
+    // Glyphs of a font set in hundredths of a millimetre would be some 450
+    // units high, too large for the font engine to cache them, and every
+    // word would be shaped from the outlines again. The texts are drawn in
+    // units of 1/kCell of a line instead, with the painter scaled to match.
+    const qreal unit = layout.lineHeight > kCell ? layout.lineHeight / qreal(kCell) : 1.0;
+    painter.scale(unit, unit);
+    painter.setFont(pageFont(static_cast<int>(layout.lineHeight / unit + 0.5)));
     const QFontMetricsF metrics(painter.font(), painter.device());
-    const int columnWidth = layout.pageWidth / CPageLayout::kColumns;
+    const qreal ascent = metrics.ascent();
+    // No text of fewer characters than this can be wider than `room`: most
+    // are drawn without being measured.
+    const qreal widest = std::max<qreal>(metrics.maxWidth(), 1);
+    const qreal columnWidth = (layout.pageWidth / CPageLayout::kColumns) / unit;
     // A word of the columns keeps a little space before the next one.
-    const qreal gap = layout.lineHeight / 2.0;
-    constexpr int kFlags = Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip;
+    const qreal gap = layout.lineHeight / 2.0 / unit;
+    const qreal pageWidth = layout.pageWidth / unit;
     for (const PrintedText& t : drawn.texts) {
         const QString text = qs(t.text);
         const bool inColumn = t.row >= 0 && !layout.definitions();
-        if (inColumn) {
-            const qreal room = columnWidth - gap;
-            const qreal width = metrics.horizontalAdvance(text);
-            if (width > room && room > 0) {
-                painter.save();
-                painter.translate(t.x, t.y);
-                painter.scale(room / width, 1.0);
-                painter.drawText(QRectF(0, 0, width, layout.lineHeight), kFlags, text);
-                painter.restore();
-                continue;
-            }
-            painter.drawText(QRectF(t.x, t.y, room, layout.lineHeight), kFlags, text);
+        const qreal x = t.x / unit;
+        const qreal room = inColumn ? columnWidth - gap : pageWidth - x;
+        const bool mayNotFit = text.size() * widest > room;
+        const qreal width = mayNotFit ? metrics.horizontalAdvance(text) : 0;
+        // Texts are placed by their top-left corner: the baseline is an
+        // ascent lower.
+        const QPointF at(x, t.y / unit + ascent);
+        if (width <= room || room <= 0) {
+            painter.drawText(at, text);
+        } else if (inColumn) {
+            painter.save();
+            painter.translate(at);
+            painter.scale(room / width, 1.0);
+            painter.drawText(QPointF(0, 0), text);
+            painter.restore();
         } else {
-            const qreal room = layout.pageWidth - t.x;
-            const QString shown = metrics.horizontalAdvance(text) > room
-                                      ? metrics.elidedText(text, Qt::ElideRight, room)
-                                      : text;
-            painter.drawText(QRectF(t.x, t.y, room, layout.lineHeight), kFlags, shown);
+            painter.drawText(at, metrics.elidedText(text, Qt::ElideRight, room));
         }
     }
     painter.restore();
