@@ -133,6 +133,7 @@ inline constexpr const char* kPrintHeader =
 // printer, and the failures of a print or preview command.
 inline constexpr const char* kPrintPreviewButton = "Print Pre&view";
 inline constexpr const char* kPrintingCaption = "Printing";
+inline constexpr const char* kPrintPreviewCaption = "Zendraquil Print Preview";
 inline constexpr const char* kPrintingPage = "Printing page %s";
 inline constexpr const char* kCouldNotStartPrintJob = "Could not start print job.";
 inline constexpr const char* kCommandFailed = "Command failed.";

@@ -3,10 +3,14 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPushButton>
+#include <QScreen>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 #include "app/AppContext.h"
 #include "app/QtHost.h"
@@ -110,10 +114,17 @@ void CPrintFrame::preview() {
     }
     view.previewActive = true;
     QPrintPreviewDialog dialog(&printer_);
+    dialog.setWindowTitle(QString::fromUtf8(str::kPrintPreviewCaption));
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
                      [this](QPrinter* printer) { report(view.print(*printer)); });
     if (QAction* mode = previewAction(dialog, previewPages_ == 2 ? kFacingMode : kSingleMode))
         mode->trigger();
+    // Room for a page that can be read, on any screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect room = screen->availableGeometry();
+        dialog.resize(std::min(room.width(), std::max(800, room.width() * 3 / 5)),
+                      room.height() * 9 / 10);
+    }
     dialog.exec();
     // Only the two modes are remembered; the overview of all pages is not.
     int pagesNow = previewPages_;

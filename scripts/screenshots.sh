@@ -17,7 +17,7 @@ out="$root/docs/screenshots"
 
 scripts/install-deps.sh
 need=()
-for p in xvfb xdotool imagemagick strace; do
+for p in xvfb xdotool imagemagick strace poppler-utils; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -48,7 +48,7 @@ export XDG_RUNTIME_DIR="$tmp/runtime"
 mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 
 display=:${SCREENSHOT_DISPLAY:-97}
-Xvfb "$display" -screen 0 800x500x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
 for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
@@ -284,5 +284,69 @@ xdotool key --window "$quiz" Escape 2>/dev/null || true
 sleep 0.5
 xdotool key Return
 gone "Zendraquil Word Quiz \\[jqxzAllAll:3\\]"
+click "$main" 390 110
+gone "Zendraquil v1.0"
+
+# 9. Printing the three-letter words as a mini-dictionary: the wizard, the
+#    print dialog, its preview; then the same job to a PDF file, whose first
+#    page becomes a picture. The print dialog offers a file in the (temporary)
+#    home folder, as no printer is installed here.
+export HOME="$tmp/home"
+mkdir -p "$HOME"
+press_until() { # window id, key, title of the window the key brings up
+    for _ in $(seq 10); do
+        sleep 0.3
+        xdotool windowfocus "$1" 2>/dev/null || true
+        xdotool key --window "$1" "$2" 2>/dev/null || true
+        for _ in $(seq 20); do
+            sleep 0.1
+            xdotool search --onlyvisible --name "^$3\$" >/dev/null 2>&1 && return 0
+        done
+    done
+    echo "no window \"$3\" after $2" >&2
+    exit 1
+}
+click_until() { # window id, x, y, title of the window the click brings up
+    for _ in $(seq 10); do
+        sleep 0.3
+        click "$1" "$2" "$3" 2>/dev/null || true
+        for _ in $(seq 20); do
+            sleep 0.1
+            xdotool search --onlyvisible --name "^$4\$" >/dev/null 2>&1 && return 0
+        done
+    done
+    echo "no window \"$4\" after a click" >&2
+    exit 1
+}
+print_to() { # the last key in the print dialog: alt+v (preview) or Return
+    click_until "$main" 290 100 "Zendraquil Word Set Selection \\[Definitions\\]"
+    wizard=$(window "Zendraquil Word Set Selection \\[Definitions\\]")
+    press_until "$wizard" alt+n "Zendraquil Word Set Selection \\[Sets\\]"
+    wizard=$(window "Zendraquil Word Set Selection \\[Sets\\]")
+    press_until "$wizard" alt+f "Print"
+    dialog=$(window "Print")
+    sleep 0.5
+    [ "$1" = alt+v ] && shot "$dialog" print-dialog.png
+    xdotool key --window "$dialog" "$1" 2>/dev/null || true
+}
+tools_run
+print_to alt+v
+preview=$(window "Zendraquil Print Preview")
+sleep 1
+shot "$preview" print-preview.png
+# A real key press: one sent to the window alone would reach the picture menu
+# as well once the preview has gone.
+xdotool windowfocus "$preview" 2>/dev/null || true
+sleep 0.3
+xdotool key Escape
+gone "Zendraquil Print Preview"
+main=$(window "Zendraquil v1.0")
+sleep 0.5
+print_to Return
+pdf="$HOME/Zendraquil word list.pdf"
+for _ in $(seq 100); do [ -s "$pdf" ] && pdfinfo "$pdf" >/dev/null 2>&1 && break; sleep 0.1; done
+main=$(window "Zendraquil v1.0")
+pdftoppm -f 1 -l 1 -r 70 -png -singlefile "$pdf" "$out/printed-page"
+echo "  $out/printed-page.png"
 click "$main" 390 110
 gone "Zendraquil v1.0"

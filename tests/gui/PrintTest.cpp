@@ -368,6 +368,7 @@ TEST_F(PrintCommandTest, PreviewShowsThePagesAndKeepsItsPageMode) {
         driver.then([round](QWidget* window) {
             auto* preview = qobject_cast<QPrintPreviewDialog*>(window);
             ASSERT_NE(preview, nullptr);
+            EXPECT_EQ(preview->windowTitle(), "Zendraquil Print Preview");
             auto* widget = preview->findChild<QPrintPreviewWidget*>();
             ASSERT_NE(widget, nullptr);
             EXPECT_EQ(widget->pageCount(), 2);
