@@ -405,3 +405,12 @@ TEST_F(PrintCommandTest, ThePictureMenuRunsOnAfterPrinting) {
     EXPECT_TRUE(stillRunning);
     EXPECT_EQ(driver.seen(), 2);
 }
+
+// A stored page mode other than 1 or 2 opens the preview on one page.
+TEST_F(PrintCommandTest, AnUnusableStoredPageModeMeansOnePage) {
+    for (const char* stored : {"2", "0", "3", "-2", "two", ""}) {
+        store.writeString("Settings", reg::kPreviewPages, stored);
+        CPrintFrame frame(*menu->database());
+        EXPECT_EQ(frame.previewPages(), std::string(stored) == "2" ? 2 : 1) << stored;
+    }
+}
