@@ -91,6 +91,7 @@ bool CMainWindow::startUp() {
     paintNow(this);
 
     DatabaseSetup setup = programSetup(ui_, folder_);
+    setup.missingListMessage = missingListMessage;
     setup.progressBar = progressSink_.get();
     setup.statusLine = statusSink_.get();
     database_ = std::make_unique<CWordDatabase>(setup);

@@ -54,6 +54,9 @@ class CMainWindow : public CAppDialog {
     void reject() override;
 
     CWordDatabase* database() const { return database_.get(); }
+    // Told instead of the usual message when there is no word.lst (the
+    // installed program names the folders it looked in); empty: the usual.
+    std::string missingListMessage;
     // The print command's frame, made on first use and kept while the
     // database lives.
     CPrintFrame& printFrame();

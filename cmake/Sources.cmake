@@ -17,6 +17,7 @@ set(ZQ_ENGINE_SOURCES
   core/WordDatabase.cpp
   core/WordDatabaseSave.cpp
   core/WordNode.cpp
+  core/WorkingFolder.cpp
   # tools/: the word tools' rules and texts.
   tools/EditWord.cpp
   tools/WordBuilderSearch.cpp

@@ -16,6 +16,10 @@ inline constexpr const char* kIndexingWords = "Indexing words ..";
 inline constexpr const char* kLoadingWordSets = "Loading user defined word sets ..";
 inline constexpr const char* kNoWordList =
     "The data file, \"word.lst\", needs to be in the same folder as the Zendraquil program";
+// The installed program's form of the same: where it looked (one folder a
+// line after the colon).
+inline constexpr const char* kNoWordListLooked =
+    "The data file, \"word.lst\", was not found. Zendraquil looked in these folders:%s";
 inline constexpr const char* kTooBig =
     "The data file, \"word.lst\", is too big for this version of Zendraquil. Download the "
     "latest version of Zendraquil.";

@@ -175,7 +175,8 @@ bool CWordDatabase::readWordList() {
     const auto onDisk = fs_->fileSize(path);
     const auto file = onDisk ? readWholeFile(*fs_, path) : std::nullopt;
     if (!file) {
-        tell(str::kNoWordList);
+        tell(setup_.missingListMessage.empty() ? std::string(str::kNoWordList)
+                                               : setup_.missingListMessage);
         return false;
     }
     report_.fileSize = static_cast<std::int64_t>(file->size());
@@ -337,7 +338,8 @@ void CWordDatabase::linkSynonyms() {
     std::sort(lookups.begin(), lookups.end(),
               [](const auto& a, const auto& b) { return std::strcmp(a.first, b.first) < 0; });
     std::vector<CWordNode*> targets(candidates.size());
-    for (const auto& [synonym, i] : lookups) targets[i] = find(synonym);
+    for (const auto& [synonym, i] : lookups)
+        targets[i] = find(synonym);
     for (std::size_t i = 0; i < candidates.size(); ++i)
         if (targets[i]) candidates[i]->linkSynonym(targets[i]);
     candidates = std::vector<CWordNode*>();

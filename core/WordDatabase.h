@@ -40,6 +40,8 @@ struct DatabaseSetup {
     // shows: the start-up scan of the user word sets is hooked in here by
     // whoever opens the lexicon for the program.
     void (*afterLoad)(CWordDatabase& database) = nullptr;
+    // The message for a missing word.lst; empty: the program's usual one.
+    std::string missingListMessage;
 };
 
 // What the last load found, for the tools that report on it.
