@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QFrame>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,14 +36,17 @@ int mulDiv(int a, int b, int c) {
     return static_cast<int>(r);
 }
 
+// Drawn for the sharpest screen there is: the application's device pixel
+// ratio is the highest of its screens'.
 QImage pictureFor(int resource, QSize size) {
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
     switch (resource) {
     case res::kMenuPicture:
-        return res::menuPicture();
+        return res::menuPicture(ratio);
     case res::kAboutPicture:
-        return res::aboutPicture(size);
+        return res::aboutPicture(size, ratio);
     case res::kAppIcon:
-        return res::appIconImage(32);
+        return res::appIconImage(32, ratio);
     default:
         return {};
     }
@@ -85,7 +89,7 @@ DialogUnits unitsFor(const QWidget& dialog, const res::DialogTemplate& t) {
         // The units at which the picture's rectangle is the picture's own size.
         const QSize size = picture->resource == res::kMenuPicture
                                ? res::kMenuPictureSize
-                               : pictureFor(picture->resource, {}).size();
+                               : pictureFor(picture->resource, {}).deviceIndependentSize().toSize();
         if (!size.isEmpty())
             return {size.width() * 4 / picture->width, size.height() * 8 / picture->height};
     }

@@ -12,6 +12,7 @@
 #include "app/Commands.h"
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
+#include "app/MenuElementButton.h"
 #include "app/OptionsDialog.h"
 #include "core/Random.h"
 #include "print/PrintFrame.h"
@@ -42,6 +43,22 @@ CMainWindow::CMainWindow(UserInterface* ui, std::string folder)
     picture_ = control<QLabel>(res::kIdPicture);
     // The picture shows the menu; the window itself reads the mouse over it.
     if (picture_) picture_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    for (std::size_t i = 0; i < regions_.size() && i < elements.size(); ++i) {
+        const auto& outline = elements[i].outline;
+        auto* button =
+            new MenuElementButton(elements[i].command, QString::fromUtf8(elements[i].label),
+                                  QPolygon(QList<QPoint>(outline.begin(), outline.end())), this);
+        button->hide(); // with the picture
+        const int command = elements[i].command;
+        connect(button, &QAbstractButton::clicked, this, [this, command] {
+            if (menuShown()) runCommand(command);
+        });
+        elementButtons_.push_back(button);
+    }
+    // The window itself takes the focus first, so no element is marked (or
+    // run by Space) until the keyboard moves to one; Tab then cycles through
+    // the elements only.
+    setFocusPolicy(Qt::ClickFocus);
     progressSink_ = std::make_unique<ProgressBarSink>(progressBar_);
     statusSink_ = std::make_unique<StatusLineSink>(statusLine_);
     setWindowIcon(res::appIcon());
@@ -85,6 +102,8 @@ bool CMainWindow::startUp() {
     centreOnDesktop();
     if (progressBar_) progressBar_->setValue(0);
     if (picture_) picture_->hide();
+    for (MenuElementButton* b : elementButtons_)
+        b->hide();
     if (statusLine_) statusLine_->show();
     if (progressBar_) progressBar_->show();
     show();
@@ -113,6 +132,11 @@ bool CMainWindow::startUp() {
     if (statusLine_) statusLine_->hide();
     if (progressBar_) progressBar_->hide();
     if (picture_) picture_->show();
+    for (MenuElementButton* b : elementButtons_) {
+        b->show();
+        b->raise();
+    }
+    setFocus(Qt::OtherFocusReason);
     startedOk_ = true;
     return true;
 }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "app/AppDialog.h"
 #include "app/QtHost.h"
@@ -17,6 +18,7 @@ namespace zq {
 
 class CInfoLabel;
 class CPrintFrame;
+class MenuElementButton;
 
 // A polygon of the picture menu bound to a command.
 struct CHotRegion {
@@ -97,6 +99,7 @@ class CMainWindow : public CAppDialog {
     CInfoLabel* statusLine_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* picture_ = nullptr;
+    std::vector<MenuElementButton*> elementButtons_; // the keyboard's way in
     std::unique_ptr<ProgressBarSink> progressSink_;
     std::unique_ptr<StatusLineSink> statusSink_;
     bool started_ = false;

@@ -52,6 +52,7 @@ set(ZQ_GUI_SOURCES
   app/InfoLabel.cpp
   app/LogonDialog.cpp
   app/MainWindow.cpp
+  app/MenuElementButton.cpp
   app/MessageStrip.cpp
   app/OptionsDialog.cpp
   app/QtHost.cpp

@@ -6,6 +6,7 @@
 #include <QPolygon>
 #include <QRadialGradient>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -291,11 +292,24 @@ std::span<const MenuElement> menuElements() {
     return kElements;
 }
 
-QImage menuPicture() {
-    QImage image(kMenuPictureSize, QImage::Format_RGB32);
+namespace {
+
+// An image of `size` logical pixels holding `ratio` device pixels each, with
+// a painter scaled to draw in logical pixels.
+QImage canvas(QSize size, qreal ratio, QImage::Format format) {
+    ratio = std::clamp<qreal>(ratio, 1, 8);
+    QImage image(size * ratio, format);
+    image.setDevicePixelRatio(ratio);
+    return image;
+}
+
+} // namespace
+
+QImage menuPicture(qreal ratio) {
+    QImage image = canvas(kMenuPictureSize, ratio, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawBoard(p, image.rect());
+    drawBoard(p, QRect(QPoint(0, 0), kMenuPictureSize));
     p.save();
     label(p, QRect(172, 92, 70, 16), "Zendraquil", QColor(250, 230, 160), 12);
     p.restore();
@@ -307,12 +321,13 @@ QImage menuPicture() {
     return image;
 }
 
-QImage aboutPicture(QSize size) {
-    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+QImage aboutPicture(QSize size, qreal ratio) {
+    size = size.expandedTo(QSize(1, 1));
+    QImage image = canvas(size, ratio, QImage::Format_RGB32);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
     p.setRenderHint(QPainter::TextAntialiasing, true);
-    drawBoard(p, image.rect());
+    drawBoard(p, QRect(QPoint(0, 0), size));
     const char* word = "zendraquil";
     const int n = 10;
     const qreal side = std::min(size.height() * 0.5, size.width() / (n + 2.0));
@@ -332,8 +347,8 @@ QImage aboutPicture(QSize size) {
     return image;
 }
 
-QImage appIconImage(int side) {
-    QImage image(side, side, QImage::Format_ARGB32_Premultiplied);
+QImage appIconImage(int side, qreal ratio) {
+    QImage image = canvas(QSize(side, side), ratio, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);

@@ -22,15 +22,19 @@ struct MenuElement {
 // The seven elements in hit-test order.
 std::span<const MenuElement> menuElements();
 
+// The pictures are drawn, not stored: `ratio` device pixels to the logical
+// pixel (2 on a screen scaled to 200%) gives a sharp picture of the same
+// logical size on any screen.
+
 // The picture menu's picture (417 x 131), drawn from the same outlines.
 inline constexpr QSize kMenuPictureSize{417, 131};
-QImage menuPicture();
+QImage menuPicture(qreal ratio = 1);
 
 // The about box's picture, drawn to fill the given size.
-QImage aboutPicture(QSize size);
+QImage aboutPicture(QSize size, qreal ratio = 1);
 
 // The application icon: a single tile.
-QImage appIconImage(int side);
+QImage appIconImage(int side, qreal ratio = 1);
 QIcon appIcon();
 
 // The cursor over a hot region of the picture menu.

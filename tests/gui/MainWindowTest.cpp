@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -279,4 +280,54 @@ TEST_F(MainWindowTest, ASystemColourChangeReachesDialogsOpenedAfterIt) {
     QApplication::setPalette(original);
     QCoreApplication::processEvents();
     EXPECT_EQ(w->colours().infoBackground, original.color(QPalette::ToolTipBase));
+}
+
+// The keyboard's way through the picture menu: Tab and the arrows move among
+// the seven elements, each with its accessible name and a visible mark; Space
+// runs the focused one; Enter does nothing.
+TEST_F(MainWindowTest, TheKeyboardReachesAndRunsEveryElement) {
+    auto w = menu();
+    w->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    auto focused = [&]() -> QAbstractButton* {
+        return qobject_cast<QAbstractButton*>(QApplication::focusWidget());
+    };
+    EXPECT_EQ(focused(), nullptr); // nothing marked at first
+    const QImage unmarked = w->grab().toImage();
+
+    QStringList names;
+    for (int i = 0; i < 8; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        QTest::keyClick(at ? at : w.get(), Qt::Key_Tab);
+        ASSERT_NE(focused(), nullptr);
+        names << focused()->accessibleName();
+    }
+    EXPECT_EQ(names.join(','),
+              "Quiz,Word Builder,Word Checker,Exit,Options,Print,About,Quiz"); // Tab wraps
+    EXPECT_NE(w->grab().toImage(), unmarked);
+    QTest::keyClick(focused(), Qt::Key_Left);
+    EXPECT_EQ(focused()->accessibleName(), "About");
+    QTest::keyClick(focused(), Qt::Key_Right);
+    QTest::keyClick(focused(), Qt::Key_Down);
+    EXPECT_EQ(focused()->accessibleName(), "Word Builder");
+    QTest::keyClick(focused(), Qt::Key_Backtab);
+    EXPECT_EQ(focused()->accessibleName(), "Quiz");
+
+    // Enter does nothing; Space runs About.
+    QTest::keyClick(focused(), Qt::Key_Left);
+    ASSERT_EQ(focused()->accessibleName(), "About");
+    QTest::keyClick(focused(), Qt::Key_Return);
+    QTest::keyClick(focused(), Qt::Key_Enter);
+    EXPECT_TRUE(w->isVisible());
+    ModalDriver driver;
+    driver.then([](QWidget* about) { clickButton(about, "OK"); });
+    QAbstractButton* aboutElement = focused();
+    QTest::keyClick(aboutElement, Qt::Key_Space);
+    EXPECT_EQ(driver.seen(), 1);
+    EXPECT_EQ(driver.classNames[0], "zq::CAboutDialog");
+    EXPECT_EQ(w->lastCommand(), res::kIdAbout);
+    // Escape from a focused element is the window's: the exit path.
+    QTest::keyClick(aboutElement, Qt::Key_Escape);
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(w->database(), nullptr);
 }

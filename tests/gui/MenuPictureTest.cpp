@@ -78,3 +78,29 @@ TEST(MenuPicture, EveryRegionIsCoveredByItsElement) {
         EXPECT_LT(bare * 50, inside) << e.label;
     }
 }
+
+// At twice the pixels the picture is drawn again, not enlarged: the same
+// logical size, and finer detail than any upscale of the plain picture (an
+// upscale has every 2 x 2 block of one colour).
+TEST(MenuPicture, DrawnSharpAtScaleTwo) {
+    const QImage plain = res::menuPicture();
+    const QImage sharp = res::menuPicture(2);
+    EXPECT_EQ(sharp.size(), res::kMenuPictureSize * 2);
+    EXPECT_EQ(sharp.devicePixelRatio(), 2.0);
+    EXPECT_EQ(sharp.deviceIndependentSize().toSize(), res::kMenuPictureSize);
+    long blocksWithDetail = 0, sameColour = 0;
+    for (int y = 0; y + 1 < sharp.height(); y += 2)
+        for (int x = 0; x + 1 < sharp.width(); x += 2) {
+            const QRgb a = sharp.pixel(x, y);
+            if (a != sharp.pixel(x + 1, y) || a != sharp.pixel(x, y + 1) ||
+                a != sharp.pixel(x + 1, y + 1))
+                ++blocksWithDetail;
+            // Away from edges the two pictures agree.
+            if (plain.pixel(x / 2, y / 2) == a) ++sameColour;
+        }
+    EXPECT_GT(blocksWithDetail, 2000);
+    EXPECT_GT(sameColour * 2, long(plain.width()) * plain.height());
+    const QImage icon = res::appIconImage(32, 2);
+    EXPECT_EQ(icon.size(), QSize(64, 64));
+    EXPECT_EQ(icon.deviceIndependentSize().toSize(), QSize(32, 32));
+}
