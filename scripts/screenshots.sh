@@ -17,7 +17,7 @@ out="$root/docs/screenshots"
 
 scripts/install-deps.sh
 need=()
-for p in xvfb xdotool imagemagick strace poppler-utils; do
+for p in xvfb xdotool imagemagick strace poppler-utils qt6ct; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if [ ${#need[@]} -gt 0 ]; then
@@ -350,3 +350,29 @@ pdftoppm -f 1 -l 1 -r 70 -png -singlefile "$pdf" "$out/printed-page"
 echo "  $out/printed-page.png"
 click "$main" 390 110
 gone "Zendraquil v1.0"
+
+# 10. Any screen: the picture menu (with the keyboard's mark on Quiz), the
+#     Options dialog and the tile racks at 200% scaling, in a dark palette
+#     (qt6ct's "darker" colour scheme, as a user of a dark desktop might set).
+mkdir -p "$XDG_CONFIG_HOME/qt6ct"
+printf '[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\ncustom_palette=true\nstyle=Fusion\n' \
+    >"$XDG_CONFIG_HOME/qt6ct/qt6ct.conf"
+export QT_SCALE_FACTOR=2 QT_QPA_PLATFORMTHEME=qt6ct
+tools_run
+xdotool windowfocus "$main" 2>/dev/null || true
+sleep 0.3
+xdotool key Tab
+shot "$main" main-scale2-dark.png
+click_until "$main" 666 66 "Zendraquil Options"
+options=$(window "Zendraquil Options")
+shot "$options" options-scale2-dark.png
+xdotool key --window "$options" Escape 2>/dev/null || true
+gone "Zendraquil Options"
+click "$main" 780 220
+gone "Zendraquil v1.0"
+"$bin/rack_preview" &
+pids+=($!)
+racks=$(window "Zendraquil tile racks")
+xdotool windowfocus --sync "$racks" 2>/dev/null || true
+xdotool type --window "$racks" --delay 80 "tax"
+shot "$racks" tile-racks-scale2-dark.png

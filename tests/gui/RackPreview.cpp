@@ -21,7 +21,7 @@ int main(int argc, char* argv[]) {
         auto* l = new QLabel(QString::fromUtf8(text), &dialog);
         l->setGeometry(12, y, 396, 18);
     };
-    caption("Letters (read-only) and answer, as the quiz pairs them:", 6);
+    caption("The quiz's letters and answer:", 6);
     auto* letters = new zq::CTileRack(7, &dialog);
     auto* answer = new zq::CTileRack(7, &dialog);
     letters->link(0, answer, 0);
