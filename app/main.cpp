@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QStandardPaths>
 
 #include "app/MainWindow.h"
 #include "app/StartupProbe.h"
@@ -21,7 +22,14 @@ zq::FolderPlaces startPlaces() {
     zq::FolderPlaces places;
     places.current = QDir::currentPath().toStdString();
     places.zendraquilHome = qEnvironmentVariable("ZENDRAQUIL_HOME").toStdString();
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
     places.xdgDataHome = qEnvironmentVariable("XDG_DATA_HOME").toStdString();
+#else
+    // Where the platform keeps a user's program data: %LOCALAPPDATA% on
+    // Windows, ~/Library/Application Support on macOS.
+    places.xdgDataHome =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation).toStdString();
+#endif
     places.home = QDir::homePath().toStdString();
     places.installedData =
         QDir::cleanPath(QCoreApplication::applicationDirPath() + "/../share/zendraquil")
