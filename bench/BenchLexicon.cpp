@@ -5,9 +5,12 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 
 #include "core/Import.h"
+#include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
+#include "wordsets/UserWordSet.h"
 
 namespace zq::bench {
 
@@ -41,6 +44,20 @@ const std::string& lexiconFolder() {
         return dir.string();
     }();
     return folder;
+}
+
+CWordDatabase& programLexicon() {
+    static std::unique_ptr<CWordDatabase> db = [] {
+        auto d = std::make_unique<CWordDatabase>(programSetup(nullptr, lexiconFolder()));
+        if (!d->loaded) std::exit(1);
+        return d;
+    }();
+    return *db;
+}
+
+MemorySettingsStore& settings() {
+    static MemorySettingsStore store;
+    return store;
 }
 
 } // namespace zq::bench

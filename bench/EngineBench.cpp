@@ -30,7 +30,8 @@ DatabaseSetup lexiconSetup() {
 // The decompressed content of the lexicon's word.lst (chunk lengths included).
 const std::string& lexiconContent() {
     static const std::string content = [] {
-        MemoryStream in(*readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName)));
+        MemoryStream in(
+            *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName)));
         CChunkCodec codec(&in);
         codec.open(CChunkCodec::Reading);
         std::uint8_t header[2];

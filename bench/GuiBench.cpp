@@ -29,19 +29,7 @@ using namespace zq;
 
 namespace {
 
-MemorySettingsStore& settings() {
-    static MemorySettingsStore store;
-    return store;
-}
-
-CWordDatabase& lexicon() {
-    static std::unique_ptr<CWordDatabase> db = [] {
-        auto d = std::make_unique<CWordDatabase>(programSetup(nullptr, bench::lexiconFolder()));
-        if (!d->loaded) std::exit(1);
-        return d;
-    }();
-    return *db;
-}
+using bench::settings;
 
 // Words and non-words as a user types them, letter by letter.
 std::vector<std::string> typedInputs() {
@@ -54,7 +42,7 @@ std::vector<std::string> typedInputs() {
 
 void BM_CheckerKeystroke(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     markWordSet(db, settings(), true, false);
     const auto inputs = typedInputs();
     std::size_t i = 0;
@@ -67,7 +55,7 @@ BENCHMARK(BM_CheckerKeystroke)->Unit(benchmark::kMicrosecond);
 // both labels.
 void BM_CheckerKeystrokeInTheDialog(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     markWordSet(db, settings(), true, false);
     CWordCheckerDialog dialog;
     dialog.database = &db;
@@ -81,7 +69,7 @@ BENCHMARK(BM_CheckerKeystrokeInTheDialog)->Unit(benchmark::kMicrosecond);
 
 void BM_OpenWordChecker(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     for (auto _ : state) {
         markWordSet(db, settings(), true, false);
         CWordCheckerDialog dialog;
@@ -99,7 +87,7 @@ BENCHMARK(BM_OpenWordChecker)->Unit(benchmark::kMillisecond);
 // Find with seven tiles and two blanks, from the button to the filled list.
 void BM_BuilderFindToList(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     markWordSet(db, settings(), true, false);
     CWordBuilderDialog dialog;
     dialog.database = &db;
@@ -129,7 +117,7 @@ BENCHMARK(BM_BuilderFindToList)->Unit(benchmark::kMillisecond);
 // the message strips answered at once).
 void BM_QuizSubmitToNextQuestion(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     CWordSetCriteria criteria;
     criteria.definitions = 0;
     criteria.save(settings());
@@ -153,7 +141,7 @@ BENCHMARK(BM_QuizSubmitToNextQuestion)->Unit(benchmark::kMillisecond);
 // marked, the first word drawn and dealt, the window shown and painted.
 void BM_QuizCommandToWindow(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     CWordSetCriteria criteria;
     criteria.save(settings());
     for (auto _ : state) {

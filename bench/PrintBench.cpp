@@ -30,19 +30,7 @@ using namespace zq;
 
 namespace {
 
-MemorySettingsStore& settings() {
-    static MemorySettingsStore store;
-    return store;
-}
-
-CWordDatabase& lexicon() {
-    static std::unique_ptr<CWordDatabase> db = [] {
-        auto d = std::make_unique<CWordDatabase>(programSetup(nullptr, bench::lexiconFolder()));
-        if (!d->loaded) std::exit(1);
-        return d;
-    }();
-    return *db;
-}
+using bench::settings;
 
 // A value of /proc/self/status in megabytes ("VmHWM": the peak resident
 // size, "VmRSS": the resident size now); 0 where there is no such file.
@@ -73,7 +61,7 @@ void wholeLexiconCriteria() {
 
 void BM_WholeLexiconToPdf(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     wholeLexiconCriteria();
     const double before = statusMegabytes("VmRSS");
     CPrintView view(db);
@@ -96,7 +84,7 @@ BENCHMARK(BM_WholeLexiconToPdf)->Unit(benchmark::kMillisecond)->Iterations(3);
 // The preview of the same job: from show() to its first page painted.
 void BM_WholeLexiconPreviewFirstPage(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     wholeLexiconCriteria();
     CPrintView view(db);
     int pages = 0;
@@ -123,7 +111,7 @@ BENCHMARK(BM_WholeLexiconPreviewFirstPage)->Unit(benchmark::kMillisecond)->Itera
 // a mini-dictionary: one page.
 void BM_MiniDictionary60ToPdf(benchmark::State& state) {
     if (bench::lexiconFolder().empty()) return state.SkipWithError("no lexicon");
-    CWordDatabase& db = lexicon();
+    CWordDatabase& db = bench::programLexicon();
     std::string text = "sixty\nThe first sixty entries with definitions\n-\n";
     int n = 0;
     for (CWordNode* node : db.inOrder()) {

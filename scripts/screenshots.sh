@@ -147,22 +147,23 @@ shot "$racks" tile-racks.png
 kill "${pids[-1]}" 2>/dev/null || true
 gone "Zendraquil tile racks"
 conf="$XDG_CONFIG_HOME/Tarnwick Software/Zendraquil.conf"
-settings() { # NAME=VALUE... into the [Settings] section, as a maintainer edits it
+ini_set() { # SECTION NAME=VALUE... into the settings file, as a maintainer edits it
     python3 - "$conf" "$@" <<'PY'
 import sys, configparser
-path = sys.argv[1]
+path, section = sys.argv[1], sys.argv[2]
 c = configparser.RawConfigParser()
 c.optionxform = str
 c.read(path)
-if not c.has_section("Settings"):
-    c.add_section("Settings")
-for pair in sys.argv[2:]:
+if not c.has_section(section):
+    c.add_section(section)
+for pair in sys.argv[3:]:
     name, value = pair.split("=", 1)
-    c.set("Settings", name, value)
+    c.set(section, name, value)
 with open(path, "w") as f:
     c.write(f, space_around_delimiters=False)
 PY
 }
+settings() { ini_set Settings "$@"; }
 tools_run() { # starts the program and waits for the picture menu
     (cd "$work" && exec "$bin/zendraquil") &
     pids+=($!)
@@ -214,22 +215,7 @@ gone "Zendraquil v1.0"
 # 8. The quiz: letters mode on the three-letter words, then clue mode with a
 #    message strip, a page of the word set wizard and the statistics list.
 #    The statistics list shows a few passes written into the settings first.
-user_values() { # NAME=VALUE... into the section of the user Robin
-    python3 - "$conf" "$@" <<'PY'
-import sys, configparser
-path = sys.argv[1]
-c = configparser.RawConfigParser()
-c.optionxform = str
-c.read(path)
-if not c.has_section("Robin"):
-    c.add_section("Robin")
-for pair in sys.argv[2:]:
-    name, value = pair.split("=", 1)
-    c.set("Robin", name, value)
-with open(path, "w") as f:
-    c.write(f, space_around_delimiters=False)
-PY
-}
+user_values() { ini_set Robin "$@"; } # into the section of the user Robin
 # The quiz window and the strip docked at its bottom, as one picture.
 shot_area() { # window id, file name
     sleep 0.4
