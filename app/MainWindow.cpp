@@ -1,11 +1,13 @@
 #include "app/MainWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include <cstdio>
 
@@ -113,6 +115,13 @@ bool CMainWindow::startUp() {
     setup.missingListMessage = missingListMessage;
     setup.progressBar = progressSink_.get();
     setup.statusLine = statusSink_.get();
+    // Should saving at exit fail and the working folder take no file, the
+    // edits go to the documents, home or temporary folder instead.
+    for (auto location : {QStandardPaths::DocumentsLocation, QStandardPaths::HomeLocation,
+                          QStandardPaths::TempLocation}) {
+        const QString path = QStandardPaths::writableLocation(location);
+        if (!path.isEmpty()) setup.recoveryFolders.push_back(QFile::encodeName(path).toStdString());
+    }
     database_ = std::make_unique<CWordDatabase>(setup);
     // The close box can be used while the start-up screen paints; it ends
     // the program as soon as the load is over.

@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QStringDecoder>
 
 #include "app/Answers.h"
 #include "app/InfoLabel.h"
@@ -56,6 +57,28 @@ bool yesNo(QWidget* parent, const QString& question, bool exclamation) {
 }
 
 } // namespace box
+
+namespace {
+bool isUtf8(const std::string& bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8);
+    const QString text =
+        decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    return !decoder.hasError();
+}
+} // namespace
+
+QString textFromBytes(const std::string& bytes) {
+    const auto size = static_cast<qsizetype>(bytes.size());
+    return isUtf8(bytes) ? QString::fromUtf8(bytes.data(), size)
+                         : QString::fromLatin1(bytes.data(), size);
+}
+
+std::string bytesFromText(const QString& text, const std::string& replaced) {
+    bool latin1 = !isUtf8(replaced);
+    for (const QChar c : text)
+        if (c.unicode() > 0xFF) latin1 = false;
+    return latin1 ? text.toLatin1().toStdString() : text.toUtf8().toStdString();
+}
 
 void QtUserInterface::message(const std::string& text) {
     box::warning(parent_, QString::fromUtf8(text));

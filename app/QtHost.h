@@ -70,6 +70,15 @@ class StatusLineSink final : public StatusSink {
     QPointer<CInfoLabel> label_;
 };
 
+// Lexicon text on screen. The lexicon's bytes are shown as UTF-8 where they
+// are valid UTF-8 and as Latin-1 otherwise, so no byte turns into a
+// replacement character.
+QString textFromBytes(const std::string& bytes);
+// Bytes for an edited text: Latin-1 when the text it replaces was not UTF-8
+// and every character fits Latin-1 (the file keeps one encoding per field),
+// UTF-8 otherwise.
+std::string bytesFromText(const QString& text, const std::string& replaced);
+
 // Paints the widget's window now, including a window that was only just
 // shown: the pending expose and paint events are handled, user input is not.
 void paintNow(QWidget* widget);

@@ -169,17 +169,19 @@ bool SafeFileWriter::close(std::string& reason) {
     return true;
 }
 
-bool SafeFileWriter::commit(bool keepBackup, std::string& reason) {
+bool SafeFileWriter::commit(bool keepBackup, std::string& reason, bool* backupKept) {
     if (!close(reason)) return false;
+    if (backupKept) *backupKept = true;
     if (keepBackup && fs_.exists(path_)) {
         // Copied beside the backup first, so that an interrupted copy never
-        // leaves a half-written backup in place of the previous one.
+        // leaves a half-written backup in place of the previous one. The new
+        // file has been written whole by now, so it goes in place even when
+        // the backup cannot be kept.
         const std::string backup = path_ + ".bak";
         const std::string partial = backup + ".tmp";
         if (!fs_.copy(path_, partial) || !fs_.replace(partial, backup)) {
             fs_.remove(partial);
-            reason = "the previous file could not be kept as a backup";
-            return false;
+            if (backupKept) *backupKept = false;
         }
     }
     if (!fs_.replace(tempPath_, path_)) {

@@ -74,7 +74,9 @@ class SafeFileWriter {
     // Flushes and closes the temporary file; false with a reason on failure.
     bool close(std::string& reason);
     // Closes (if still open) and replaces the target; false with a reason.
-    bool commit(bool keepBackup, std::string& reason);
+    // A backup that cannot be kept does not stop the new file: `backupKept`
+    // (when given) tells whether it was.
+    bool commit(bool keepBackup, std::string& reason, bool* backupKept = nullptr);
 
   private:
     void discard();

@@ -31,6 +31,20 @@ inline constexpr const char* kPoolFull =
 inline constexpr const char* kSaveQuestion = "Database has been modified. Save?";
 inline constexpr const char* kSaveFailed =
     "The data file, \"word.lst\", could not be saved: %s. The file on disk is unchanged.";
+// Saving at exit: a failed save offered again, the .bak copy that could not be
+// kept, and the recovery file for the edits when the user gives up.
+inline constexpr const char* kSaveFailedRetry =
+    "The data file, \"word.lst\", could not be saved: %s. The file on disk is unchanged.\n\n"
+    "Try again?";
+inline constexpr const char* kBackupNotKept =
+    "The data file, \"word.lst\", was saved, but the previous file could not be kept as "
+    "\"word.lst.bak\".";
+inline constexpr const char* kEditsRecovered =
+    "Your edits were not saved in \"word.lst\". The edited entries have been written to this "
+    "file, one entry a line:\n%s";
+inline constexpr const char* kRecoveryFailed =
+    "The edited entries could not be written to a recovery file either: %s.\n\nTry saving "
+    "\"word.lst\" again? If you answer No, this session's edits are lost.";
 inline constexpr const char* kBackupFailed =
     "The text backup, \"backup.lst\", could not be written: %s.";
 

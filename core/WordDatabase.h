@@ -42,6 +42,17 @@ struct DatabaseSetup {
     void (*afterLoad)(CWordDatabase& database) = nullptr;
     // The message for a missing word.lst; empty: the program's usual one.
     std::string missingListMessage;
+    // Where the edited entries are written when saving fails at exit and the
+    // user gives up: the working folder first, then these, in order.
+    std::vector<std::string> recoveryFolders;
+};
+
+// How a save went: `reason` says why it failed; `warning` is set when the new
+// file was saved but something beside it (the .bak copy) could not be done.
+struct SaveOutcome {
+    bool saved = false;
+    std::string reason;
+    std::string warning;
 };
 
 // What the last load found, for the tools that report on it.
@@ -106,8 +117,25 @@ class CWordDatabase {
     void markAll(bool includeExpurged);
 
     // Writes word.lst so that it reloads into the same tree. Returns false and
-    // reports when it could not; word.lst is then unchanged.
+    // reports when it could not; word.lst is then unchanged. Every entry is
+    // written byte for byte as it was loaded; only a field holding '*' (which
+    // only an edit can put there) is refused.
     bool save();
+    // The same without telling the user.
+    SaveOutcome trySave();
+    // What leaving the program does with an edited lexicon: asks whether to
+    // save; a failed save is explained and offered again, and when the user
+    // gives up the edited entries go to a recovery file, which is named.
+    void offerSaveAtExit();
+    // Writes the edited entries (all saved entries when none were noted) as
+    // backup.lst lines to a new file in the working folder or, failing that,
+    // in one of setup.recoveryFolders. Returns the file's path, or empty with
+    // the reason.
+    std::string writeRecovery(std::string& reason);
+
+    // Notes an entry that an edit changed, and marks the lexicon modified.
+    void markEdited(CWordNode* entry);
+    const std::vector<CWordNode*>& editedEntries() const { return edited_; }
     // Writes backup.lst, one record per line in word order. Reports failure.
     bool backupText() { return backupText(pathOf(kBackupName)); }
     bool backupText(const std::string& path);
@@ -151,6 +179,7 @@ class CWordDatabase {
     std::vector<IndexedEntry> indexed_;
     int indexedAtCounter_ = -1;
     std::vector<CWordNode*> synonymCandidates_; // entries added with a synonym, during the load
+    std::vector<CWordNode*> edited_;
     bool indexHasMasks_ = false;
 };
 
@@ -158,14 +187,18 @@ class CWordDatabase {
 // word*definition*partOfSpeech*synonym*~
 std::string formatRecord(const WordEntry& entry);
 
-// Checks that an entry can be stored and read back: a word of letters a-z,
-// fields free of '*', '~', line breaks and NUL, and a record text of at most
+// Checks a new entry (an imported record, an edit): a word of letters a-z,
+// fields free of '*', line breaks and NUL, and a record text of at most
 // 32,767 bytes. Returns an empty string when valid, else the reason.
 std::string validateEntry(const std::string& word, const std::string& definition,
                           const std::string& partOfSpeech, const std::string& synonym);
 
 // The built-in rows: the root entry, the two-letter words and the expurged
 // words.
+// The reason word.lst cannot carry this field ('*' would split the record,
+// NUL would end it), or empty.
+std::string unstorableField(const std::string& field);
+
 extern const WordEntry kRootEntry;
 extern const WordEntry kBuiltInWords[];
 extern const char* const kExpurgedWords[];

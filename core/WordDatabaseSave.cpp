@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -16,6 +17,20 @@ void putLength(CChunkCodec& codec, std::size_t length) {
     const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(length & 0xFF),
                                    static_cast<std::uint8_t>((length >> 8) & 0xFF)};
     codec.write(bytes, 2);
+}
+
+// Writes one record: one chunk, as the program always writes them, or for a
+// record too long for a chunk (only a file can bring one in: the loader joins
+// chunks) as many full chunks as it needs, which the loader joins again.
+void putRecord(CChunkCodec& codec, const std::string& record) {
+    std::size_t at = 0;
+    do {
+        const std::size_t n =
+            std::min(record.size() - at, static_cast<std::size_t>(kMaxRecordLength));
+        putLength(codec, n);
+        codec.write(record.data() + at, n);
+        at += n;
+    } while (at < record.size());
 }
 
 // Decodes a written word list and compares it with the records meant to be in
@@ -39,13 +54,50 @@ bool readsBackAs(FileSystem& fs, const std::string& path, const std::vector<CWor
     std::size_t length = 0;
     for (CWordNode* node : nodes) {
         expected = formatRecord(node->entry());
-        if (!readLength(length) || length != expected.size()) return false;
-        actual.resize(length);
-        if (codec.read(actual.data(), length) != length || actual != expected) return false;
+        actual.clear();
+        while (actual.size() < expected.size()) {
+            if (!readLength(length) || length == 0 || length > expected.size() - actual.size())
+                return false;
+            const std::size_t at = actual.size();
+            actual.resize(at + length);
+            if (codec.read(actual.data() + at, length) != length) return false;
+        }
+        if (actual != expected) return false;
     }
     if (!readLength(length) || length != 0) return false;
     std::uint8_t extra;
     return codec.read(&extra, 1) == 0 && codec.endMarkerSeen();
+}
+
+// Writes the records of the entries as backup.lst lines, in blocks.
+bool writeLines(ByteStream* out, const std::vector<CWordNode*>& nodes) {
+    std::string block;
+    bool ok = true;
+    auto put = [&](bool last) {
+        if (block.size() >= 65536 || (last && !block.empty())) {
+            ok = ok && out->write(block.data(), block.size()) == block.size();
+            block.clear();
+        }
+    };
+    for (CWordNode* node : nodes) {
+        block += formatRecord(node->entry());
+        block += '\n';
+        put(false);
+    }
+    put(true);
+    return ok;
+}
+
+// The name of a recovery file: the first of recovered-edits.lst,
+// recovered-edits-2.lst, ... that does not exist yet.
+std::string freshRecoveryPath(FileSystem& fs, const std::string& folder) {
+    for (int n = 1; n < 1000; ++n) {
+        const std::string name =
+            n == 1 ? "recovered-edits.lst" : "recovered-edits-" + std::to_string(n) + ".lst";
+        const std::string path = joinPath(folder, name);
+        if (!fs.exists(path)) return path;
+    }
+    return {};
 }
 
 } // namespace
@@ -61,6 +113,14 @@ std::string formatRecord(const WordEntry& e) {
     return record;
 }
 
+std::string unstorableField(const std::string& field) {
+    for (char c : field) {
+        if (c == '*') return "may not contain '*'";
+        if (c == '\0') return "may not contain a NUL character";
+    }
+    return {};
+}
+
 std::string validateEntry(const std::string& word, const std::string& definition,
                           const std::string& partOfSpeech, const std::string& synonym) {
     if (word.empty()) return "the word is empty";
@@ -69,12 +129,10 @@ std::string validateEntry(const std::string& word, const std::string& definition
     const std::string* fields[] = {&definition, &partOfSpeech, &synonym};
     const char* names[] = {"definition", "part of speech", "synonym"};
     for (int i = 0; i < 3; ++i) {
-        for (char c : *fields[i]) {
-            if (c == '*' || c == '~')
-                return std::string("the ") + names[i] + " may not contain '*' or '~'";
-            if (c == '\n' || c == '\r' || c == '\0')
-                return std::string("the ") + names[i] + " may not contain a line break";
-        }
+        const std::string problem = unstorableField(*fields[i]);
+        if (!problem.empty()) return std::string("the ") + names[i] + " " + problem;
+        if (fields[i]->find_first_of("\r\n") != std::string::npos)
+            return std::string("the ") + names[i] + " may not contain a line break";
     }
     const std::size_t length =
         word.size() + definition.size() + partOfSpeech.size() + synonym.size() + 5;
@@ -83,8 +141,28 @@ std::string validateEntry(const std::string& word, const std::string& definition
     return {};
 }
 
+void CWordDatabase::markEdited(CWordNode* entry) {
+    modified = 1;
+    if (entry && std::find(edited_.begin(), edited_.end(), entry) == edited_.end())
+        edited_.push_back(entry);
+}
+
 bool CWordDatabase::save() {
+    const SaveOutcome outcome = trySave();
+    if (!outcome.saved)
+        tell(str::withText(str::kSaveFailed, outcome.reason));
+    else if (!outcome.warning.empty())
+        tell(outcome.warning);
+    return outcome.saved;
+}
+
+SaveOutcome CWordDatabase::trySave() {
     BusyGuard busy(setup_.ui);
+    SaveOutcome outcome;
+    auto fail = [&outcome](const std::string& reason) {
+        outcome.reason = reason;
+        return outcome;
+    };
     // The shuffled walk puts every entry before the entries below it, so the
     // file rebuilds the same tree when it is loaded again.
     std::vector<CWordNode*> nodes;
@@ -93,21 +171,17 @@ bool CWordDatabase::save() {
         if (isSaved(node)) nodes.push_back(node);
         return 0;
     });
-    auto fail = [this](const std::string& reason) {
-        tell(str::withText(str::kSaveFailed, reason));
-        return false;
-    };
-    // Nothing is written when any entry could not be read back: a record too
-    // long for a chunk, or a field with a record separator, a line break or a
-    // NUL. (The words themselves are as the load accepted them.)
+    // What the loader accepted goes back as it came: its fields cannot hold
+    // '*' or NUL, since those end a field. Only an edit can put a '*' in one,
+    // and such an entry is refused before anything is written.
     for (CWordNode* node : nodes) {
         const WordEntry e = node->entry();
-        if (formatRecord(e).size() > static_cast<std::size_t>(kMaxRecordLength))
-            return fail(std::string("the entry \"") + node->word() + "\" is too long to be stored");
-        const std::string reason = validateEntry("a", e.definition, e.partOfSpeech, e.synonym);
-        if (!reason.empty())
-            return fail(std::string("the entry \"") + node->word() +
-                        "\" cannot be stored: " + reason);
+        for (const char* field : {e.definition, e.partOfSpeech, e.synonym}) {
+            const std::string problem = unstorableField(field);
+            if (!problem.empty())
+                return fail(std::string("the entry \"") + node->word() +
+                            "\" cannot be stored: a field " + problem);
+        }
     }
 
     const std::string path = pathOf(kWordListName);
@@ -123,8 +197,7 @@ bool CWordDatabase::save() {
         std::string record;
         for (CWordNode* node : nodes) {
             record = formatRecord(node->entry());
-            putLength(codec, record.size());
-            codec.write(record.data(), record.size());
+            putRecord(codec, record);
         }
         putLength(codec, 0);
         codec.finishCompress();
@@ -135,8 +208,64 @@ bool CWordDatabase::save() {
     if (!file.close(reason)) return fail(reason);
     if (!readsBackAs(*fs_, file.tempPath(), nodes))
         return fail("the written file did not read back correctly");
-    if (!file.commit(true, reason)) return fail(reason);
-    return true;
+    bool backupKept = true;
+    if (!file.commit(true, reason, &backupKept)) return fail(reason);
+    if (!backupKept) outcome.warning = str::kBackupNotKept;
+    outcome.saved = true;
+    return outcome;
+}
+
+void CWordDatabase::offerSaveAtExit() {
+    UserInterface* ui = setup_.ui;
+    if (!modified || !ui || !ui->askYesNo(str::kSaveQuestion)) return;
+    for (;;) {
+        const SaveOutcome outcome = trySave();
+        if (outcome.saved) {
+            if (!outcome.warning.empty()) tell(outcome.warning);
+            return;
+        }
+        if (ui->askYesNo(str::withText(str::kSaveFailedRetry, outcome.reason))) continue;
+        std::string reason;
+        const std::string recovered = writeRecovery(reason);
+        if (!recovered.empty()) {
+            tell(str::withText(str::kEditsRecovered, recovered));
+            return;
+        }
+        if (!ui->askYesNo(str::withText(str::kRecoveryFailed, reason))) return;
+    }
+}
+
+std::string CWordDatabase::writeRecovery(std::string& reason) {
+    // The edited entries in word order; words of one or two letters are not
+    // saved, so their edits are not recovered either.
+    std::vector<CWordNode*> nodes;
+    for (CWordNode* node : edited_.empty() ? inOrder() : edited_)
+        if (isSaved(node)) nodes.push_back(node);
+    if (!edited_.empty())
+        std::sort(nodes.begin(), nodes.end(), [](const CWordNode* a, const CWordNode* b) {
+            return std::strcmp(a->word(), b->word()) < 0;
+        });
+    std::vector<std::string> folders{setup_.folder};
+    folders.insert(folders.end(), setup_.recoveryFolders.begin(), setup_.recoveryFolders.end());
+    reason = "no folder was given";
+    for (const std::string& folder : folders) {
+        const std::string path = freshRecoveryPath(*fs_, folder);
+        if (path.empty()) {
+            reason = "every recovery file name is taken";
+            continue;
+        }
+        SafeFileWriter file(*fs_, path);
+        if (!file.stream()) {
+            reason = "the file could not be created";
+            continue;
+        }
+        if (!writeLines(file.stream(), nodes)) {
+            reason = "the disk did not accept all of the data";
+            continue;
+        }
+        if (file.commit(false, reason)) return path;
+    }
+    return {};
 }
 
 bool CWordDatabase::backupText(const std::string& path) {
@@ -148,29 +277,17 @@ bool CWordDatabase::backupText(const std::string& path) {
     SafeFileWriter file(*fs_, path);
     ByteStream* out = file.stream();
     if (!out) return fail("the file could not be created");
-    std::string block;
-    bool ok = true;
-    auto put = [&](bool last) {
-        if (block.size() >= 65536 || (last && !block.empty())) {
-            ok = ok && out->write(block.data(), block.size()) == block.size();
-            block.clear();
-        }
-    };
-    for (CWordNode* node : inOrder()) {
-        if (!isSaved(node)) continue;
-        block += formatRecord(node->entry());
-        block += '\n';
-        put(false);
-    }
-    put(true);
-    if (!ok) return fail("the disk did not accept all of the data");
+    std::vector<CWordNode*> nodes;
+    for (CWordNode* node : inOrder())
+        if (isSaved(node)) nodes.push_back(node);
+    if (!writeLines(out, nodes)) return fail("the disk did not accept all of the data");
     std::string reason;
     if (!file.commit(false, reason)) return fail(reason);
     return true;
 }
 
 CWordDatabase::~CWordDatabase() {
-    if (modified && setup_.ui && setup_.ui->askYesNo(str::kSaveQuestion)) save();
+    offerSaveAtExit();
     BusyGuard busy(setup_.ui);
     userWordSets.clear();
     // Entries from the file point into the text buffer: empty the tree with it

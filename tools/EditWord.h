@@ -34,16 +34,17 @@ struct EditCheck {
 EditFields fieldsOf(const CWordNode& entry);
 
 // Judges OK: the first three refusals keep the dialog open with the input as
-// typed, as does a field that word.lst could not carry ('*', '~', a line break
-// or NUL, or a record longer than 32,767 bytes).
+// typed, as does a changed field that word.lst could not carry ('*' or NUL),
+// a changed field with a line break (each field is one line), or a change that
+// makes the record longer than 32,767 bytes. Fields left as they were pass
+// whatever bytes they hold.
 EditCheck checkEdit(CWordDatabase& database, const CWordNode& entry, const EditFields& fields);
 
-// Stores the fields in the entry (copying the text), marks the database
-// modified and, with a synonym, links the entry into the synonym's ring (an
-// entry already in a ring stays in its own). Returns a notice for the user
-// when the change will not outlive the program: the words of one or two
-// letters and the expurged words come from the program's built-in tables at
-// every start. Empty otherwise.
+// Stores the fields in the entry (copying the text), notes the entry as
+// edited (which marks the database modified) and, with a synonym, links the entry into the
+// synonym's ring (an entry already in a ring stays in its own). Returns a notice for the user when
+// the change will not outlive the program: the words of one or two letters and the expurged words
+// come from the program's built-in tables at every start. Empty otherwise.
 std::string storeEdit(CWordDatabase& database, CWordNode& entry, const EditFields& fields);
 
 // The entry's synonym ring as the dialog shows it: "->" and each other

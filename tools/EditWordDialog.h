@@ -27,9 +27,18 @@ class CEditWordDialog : public CAppDialog {
   public slots:
     void accept() override;
 
+  protected:
+    // Enter in the definition presses OK: the definition is one line that
+    // the field wraps to show.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     void showEntry();
     void back();
+
+    // The fields' texts as shown, to tell an untouched field from an edit:
+    // an untouched field keeps the entry's bytes exactly.
+    QString shownDefinition_, shownPartOfSpeech_, shownSynonym_;
 };
 
 } // namespace zq

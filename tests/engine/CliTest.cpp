@@ -67,6 +67,24 @@ TEST(LexiconTool, ImportVerifyExportAndSearch) {
     EXPECT_EQ(r.out, "");
 }
 
+// Records with '~' in their fields, no-break spaces and Latin-1 bytes come
+// back from export exactly as import took them.
+TEST(LexiconTool, ImportAndExportGiveRecordsBackByteForByte) {
+    TempDir dir;
+    const std::string records = "cafe*a coffee house (caf\xe9)*n**~\n"
+                                "spaced*with a no-break\xc2\xa0space*adj**~\n"
+                                "tilde*approx. ~5 cm*n**~\n"
+                                "wavy*~*~*~~*~\n";
+    dir.write("records.txt", records);
+    ASSERT_EQ(tool(dir, "import records.txt").status, 0);
+    const ToolRun r = tool(dir, "export -");
+    ASSERT_EQ(r.status, 0);
+    const std::string out = "\n" + r.out;
+    for (std::size_t at = 0, eol; (eol = records.find('\n', at)) != std::string::npos; at = eol + 1)
+        EXPECT_NE(out.find("\n" + records.substr(at, eol + 1 - at)), std::string::npos)
+            << records.substr(at, eol - at);
+}
+
 TEST(LexiconTool, ErrorsGoToStandardErrorWithAFailingStatus) {
     TempDir dir;
     EXPECT_EQ(tool(dir, "verify").status, 1); // no word.lst

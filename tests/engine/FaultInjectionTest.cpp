@@ -68,15 +68,6 @@ std::vector<std::pair<Op, std::size_t>> sweepOf(const FaultyFileSystem& referenc
     return faults;
 }
 
-bool startsWith(const std::string& text, const std::string& prefix) {
-    return text.compare(0, prefix.size(), prefix) == 0;
-}
-
-std::string prefixOf(const char* message) {
-    const std::string text(message);
-    return text.substr(0, text.find("%s"));
-}
-
 } // namespace
 
 TEST(FaultInjection, EveryFailureDuringASaveKeepsTheOldWordList) {
@@ -124,6 +115,16 @@ TEST(FaultInjection, EveryFailureDuringASaveKeepsTheOldWordList) {
             EXPECT_EQ(dir.read(kWordListName), saved);
             EXPECT_EQ(dir.read("word.lst.bak"), original);
             EXPECT_TRUE(ui.messages.empty());
+            continue;
+        }
+        // The copy of the old list as word.lst.bak (a copy, then the first
+        // rename) comes after the new file was written and read back: a
+        // fault there keeps the older backup and still saves.
+        if (op == Op::Copy || (op == Op::Rename && n == 1)) {
+            EXPECT_TRUE(ok);
+            EXPECT_EQ(dir.read(kWordListName), saved);
+            EXPECT_EQ(dir.read("word.lst.bak"), olderBackup);
+            EXPECT_EQ(ui.messages, std::vector<std::string>{str::kBackupNotKept});
             continue;
         }
         ++failed;

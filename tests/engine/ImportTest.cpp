@@ -23,10 +23,15 @@ TEST(Import, LinesParseAsRecordsOrBareWords) {
     ASSERT_TRUE(parseRecordLine("", r, reason));
     EXPECT_EQ(r.word, "");
     for (const char* bad : {"cat*a feline*n*~", "cat*a*b*c*d*~", "cat*a*b*c*", "cat*a*b*c*~x",
-                            "Cat*x*n**~", "ca t", "ox*x*n**~", "go", "cat*a~b*n**~"}) {
+                            "Cat*x*n**~", "ca t", "ox*x*n**~", "go", "cat*a\rb*n**~"}) {
         EXPECT_FALSE(parseRecordLine(bad, r, reason)) << bad;
         EXPECT_FALSE(reason.empty());
     }
+    // A '~' inside a field is text like any other.
+    ASSERT_TRUE(parseRecordLine("tilde*approx. ~5 cm*n**~", r, reason)) << reason;
+    EXPECT_EQ(r.definition, "approx. ~5 cm");
+    ASSERT_TRUE(parseRecordLine("wave*a~b*n*c~*~", r, reason)) << reason;
+    EXPECT_EQ(r.synonym, "c~");
 }
 
 TEST(Import, FilesMergeAndReportEveryBadLine) {

@@ -105,8 +105,8 @@ TEST(Save, DeletedAndExpurgedWordsComeBackAsSaved) {
 
 TEST(Save, FailuresLeaveTheFileAsItWasAndAreReported) {
     // The disk fills up after 5,000 bytes in the second case.
-    for (auto [fail, n] : {std::pair{Op::Create, 1}, std::pair{Op::DiskFull, 5000},
-                           std::pair{Op::Rename, 1}, std::pair{Op::Copy, 1}}) {
+    for (auto [fail, n] :
+         {std::pair{Op::Create, 1}, std::pair{Op::DiskFull, 5000}, std::pair{Op::Rename, 2}}) {
         SCOPED_TRACE(nameOf(fail));
         TempDir dir;
         RecordingUi ui;
@@ -136,32 +136,187 @@ TEST(Save, FailuresLeaveTheFileAsItWasAndAreReported) {
     }
 }
 
-TEST(Save, RecordsTooLongForAChunkAreRefused) {
+// The new file has been written and read back before the old one is copied
+// to word.lst.bak: when that copy fails the new file still goes in place, the
+// older backup stays, and the user is told.
+TEST(Save, AFailedBackupCopyDoesNotDiscardTheNewFile) {
+    for (auto [fail, n] : {std::pair{Op::Copy, 1}, std::pair{Op::Rename, 1}}) {
+        SCOPED_TRACE(nameOf(fail));
+        TempDir dir;
+        RecordingUi ui;
+        FaultyFileSystem fs;
+        dir.write(kWordListName, wordListBytes(kRecords));
+        dir.write("word.lst.bak", bytesOf("older"));
+        DatabaseSetup setup;
+        setup.folder = dir.path();
+        setup.ui = &ui;
+        setup.fileSystem = &fs;
+        {
+            CWordDatabase db(setup);
+            db.addEntry("newt", "a small amphibian", "n", "", true);
+            fs.arm(fail, static_cast<std::size_t>(n));
+            EXPECT_TRUE(db.save());
+            EXPECT_TRUE(fs.hit);
+        }
+        EXPECT_EQ(ui.messages, std::vector<std::string>{str::kBackupNotKept});
+        EXPECT_EQ(dir.read("word.lst.bak"), bytesOf("older"));
+        EXPECT_FALSE(dir.exists("word.lst.bak.tmp"));
+        auto db = openDatabase(dir, ui);
+        EXPECT_NE(db->find("newt"), nullptr);
+    }
+}
+
+// What the loader accepted is saved again byte for byte: fields with '~',
+// line breaks, Latin-1 and UTF-8 bytes, words outside a-z, and a record longer
+// than one chunk (the loader joins chunks), which goes out over several.
+TEST(Save, WhatWasLoadedIsSavedAgainByteForByte) {
+    TempDir dir;
+    RecordingUi ui;
+    const std::string longRecord = "lengthy*" + std::string(40000, 'y') + "*n**~";
+    const std::vector<std::string> records = {"tilde*approx. ~5 cm*n**~",
+                                              "lines*one\ntwo\r\nthree*n\r*~tilde*~",
+                                              "caf\xe9*a coffee house, caf\xe9"
+                                              "*n**~",
+                                              "nbsp*no\xc2\xa0"
+                                              "break*n**~",
+                                              "na\xefve*simple*adj**~",
+                                              "Upper*a capital*n**~"};
+    // The long record reaches the loader split over two chunks.
+    Bytes content;
+    auto chunk = [&content](const std::string& text) {
+        content.push_back(static_cast<std::uint8_t>(text.size() & 0xFF));
+        content.push_back(static_cast<std::uint8_t>(text.size() >> 8));
+        content.insert(content.end(), text.begin(), text.end());
+    };
+    for (const std::string& r : records)
+        chunk(r);
+    chunk(longRecord.substr(0, 30000));
+    chunk(longRecord.substr(30000));
+    chunk("");
+    Bytes file{6, 0};
+    const Bytes packed = compress(content, 6);
+    file.insert(file.end(), packed.begin(), packed.end());
+    dir.write(kWordListName, file);
+
+    std::map<std::string, std::string> before;
+    {
+        auto db = openDatabase(dir, ui);
+        ASSERT_TRUE(db->loaded);
+        ASSERT_TRUE(ui.messages.empty()) << ui.messages[0];
+        before = contentOf(*db);
+        ASSERT_EQ(before.count("lengthy"), 1u);
+        // One edit, as at the end of a session.
+        db->find("tilde")->setContent("tilde", "about ~5 cm", "n", "", true);
+        db->markEdited(db->find("tilde"));
+        ASSERT_TRUE(db->save()) << ui.messages[0];
+        before["tilde"] = "tilde*about ~5 cm*n**~";
+    }
+    auto db = openDatabase(dir, ui);
+    EXPECT_EQ(contentOf(*db), before);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Only an edit can put a '*' into a field (the loader splits on it); such an
+// entry is refused before anything is written.
+TEST(Save, AFieldWithARecordSeparatorIsRefusedBeforeWriting) {
     TempDir dir;
     RecordingUi ui;
     auto db = databaseWith(dir, ui, kRecords);
-    db->addEntry("long", std::string(40000, 'x').c_str(), "n", "", true);
+    db->find("cat")->setContent("cat", "one*two", "n", "", true);
     EXPECT_FALSE(db->save());
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].find("\"long\""), std::string::npos);
+    EXPECT_NE(ui.messages[0].find("\"cat\" cannot be stored"), std::string::npos);
     EXPECT_EQ(dir.read("word.lst"), wordListBytes(kRecords));
+    EXPECT_FALSE(dir.exists("word.lst.tmp"));
+    EXPECT_FALSE(dir.exists("word.lst.bak"));
 }
 
-// A field that the file could not carry back (a record separator, a line
-// break, a NUL) is refused before anything is written.
-TEST(Save, FieldsTheFileCannotCarryAreRefusedBeforeWriting) {
-    for (const char* definition : {"one*two", "a ~ b", "two\nlines", "cr\rhere"}) {
-        SCOPED_TRACE(definition);
-        TempDir dir;
+// Saving at exit when word.lst cannot be written: the reason is given and a
+// new try offered; giving up writes the edited entries to a recovery file,
+// which is named, and never overwrites an earlier one.
+TEST(Save, AFailedSaveAtExitIsOfferedAgainThenRecovered) {
+    TempDir dir;
+    FaultyFileSystem fs;
+    dir.write(kWordListName, wordListBytes(kRecords));
+    dir.write("recovered-edits.lst", bytesOf("from an earlier session"));
+    auto session = [&](RecordingUi& ui, Op fault, std::size_t n) {
+        DatabaseSetup setup;
+        setup.folder = dir.path();
+        setup.ui = &ui;
+        setup.fileSystem = &fs;
+        CWordDatabase db(setup);
+        fs.arm(fault, n);
+        CWordNode* cat = db.find("cat");
+        cat->setContent("cat", "a purring pet", "n", "kitty", true);
+        db.markEdited(cat);
+        CWordNode* zebra = db.find("zebra");
+        zebra->setContent("zebra", "delete", "n", "", true);
+        db.markEdited(zebra);
+    };
+    // Yes to saving, No to trying again: the edits go to a fresh file.
+    {
         RecordingUi ui;
-        auto db = databaseWith(dir, ui, kRecords);
-        db->find("cat")->setContent("cat", definition, "n", "", true);
-        EXPECT_FALSE(db->save());
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_NE(ui.messages[0].find("\"cat\" cannot be stored"), std::string::npos);
-        EXPECT_EQ(dir.read("word.lst"), wordListBytes(kRecords));
-        EXPECT_FALSE(dir.exists("word.lst.tmp"));
-        EXPECT_FALSE(dir.exists("word.lst.bak"));
+        ui.script = {true, false};
+        session(ui, Op::Create, 1);
+        ASSERT_EQ(ui.questions.size(), 2u);
+        EXPECT_EQ(ui.questions[0], str::kSaveQuestion);
+        EXPECT_EQ(ui.questions[1],
+                  str::withText(str::kSaveFailedRetry, "the file could not be created"));
+        const std::string recovered = dir.file("recovered-edits-2.lst");
+        ASSERT_EQ(ui.messages,
+                  std::vector<std::string>{str::withText(str::kEditsRecovered, recovered)});
+        EXPECT_EQ(dir.read("recovered-edits-2.lst"),
+                  bytesOf("cat*a purring pet*n*kitty*~\nzebra*delete*n**~\n"));
+        EXPECT_EQ(dir.read("recovered-edits.lst"), bytesOf("from an earlier session"));
+        EXPECT_EQ(dir.read(kWordListName), wordListBytes(kRecords));
+    }
+    // Trying again after the fault has passed saves.
+    {
+        RecordingUi ui;
+        ui.script = {true, true};
+        session(ui, Op::Create, 1);
+        EXPECT_EQ(ui.questions.size(), 2u);
+        EXPECT_TRUE(ui.messages.empty());
+        RecordingUi quiet;
+        auto db = openDatabase(dir, quiet);
+        EXPECT_STREQ(db->find("cat")->definition(), "a purring pet");
+        EXPECT_EQ(db->find("zebra"), nullptr);
+    }
+}
+
+// When the working folder takes no file at all, the recovery file goes to
+// the next folder given; when none takes it the user may try again, and is
+// told that No loses the edits.
+TEST(Save, TheRecoveryFileFallsBackToOtherFolders) {
+    TempDir dir, spare;
+    dir.write(kWordListName, wordListBytes(kRecords));
+    FaultyFileSystem fs;
+    for (bool spareFolder : {true, false}) {
+        SCOPED_TRACE(spareFolder);
+        RecordingUi ui;
+        ui.script = {true, false, false};
+        {
+            DatabaseSetup setup;
+            setup.folder = dir.path();
+            setup.ui = &ui;
+            setup.fileSystem = &fs;
+            if (spareFolder) setup.recoveryFolders = {dir.file("missing-folder"), spare.path()};
+            CWordDatabase db(setup);
+            db.find("cat")->setContent("cat", "a pet", "n", "", true);
+            db.markEdited(db.find("cat"));
+            fs.refuseCreatesIn = dir.path();
+        }
+        if (spareFolder) {
+            EXPECT_EQ(ui.questions.size(), 2u);
+            ASSERT_EQ(ui.messages.size(), 1u);
+            EXPECT_NE(ui.messages[0].find(spare.file("recovered-edits.lst")), std::string::npos);
+            EXPECT_EQ(spare.read("recovered-edits.lst"), bytesOf("cat*a pet*n**~\n"));
+        } else {
+            ASSERT_EQ(ui.questions.size(), 3u);
+            EXPECT_EQ(ui.questions[2].rfind(prefixOf(str::kRecoveryFailed), 0), 0u);
+        }
+        EXPECT_FALSE(dir.exists("recovered-edits.lst"));
+        EXPECT_EQ(dir.read(kWordListName), wordListBytes(kRecords));
     }
 }
 
@@ -209,7 +364,8 @@ TEST(Save, ValidationRejectsWhatTheFileCannotCarry) {
     EXPECT_NE(validateEntry("Word", "d", "n", ""), "");
     EXPECT_NE(validateEntry("wo rd", "d", "n", ""), "");
     EXPECT_NE(validateEntry("word", "a*b", "n", ""), "");
-    EXPECT_NE(validateEntry("word", "d", "n~", ""), "");
+    EXPECT_EQ(validateEntry("word", "d", "n~", "~"), "");
+    EXPECT_NE(validateEntry("word", "d\r", "n", ""), "");
     EXPECT_NE(validateEntry("word", "d", "n", "x\ny"), "");
     EXPECT_NE(validateEntry("word", std::string("a\0b", 3), "n", ""), "");
     EXPECT_EQ(validateEntry("word", std::string(32767 - 4 - 5, 'x'), "", ""), "");

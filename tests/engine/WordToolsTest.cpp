@@ -125,14 +125,39 @@ TEST_F(WordTools, EditChecksComeInOrderAndKeepTheDialogOpen) {
     EXPECT_EQ(checkEdit(*db, cat, {"a pet", "n", "dog"}).message, str::kSynonymNotFound);
     EXPECT_EQ(verdict({"a small feline", "n", "kitty"}), EditVerdict::Unchanged);
     EXPECT_EQ(verdict({"a small feline", "adj", "kitty"}), EditVerdict::Store);
-    // What word.lst could not carry is refused with the reason.
-    for (const char* bad : {"two\nlines", "a*b", "a~b", "cr\rlf"}) {
+    // What word.lst could not carry, and a line break (each field is one
+    // line), is refused with the reason; '~' is only text.
+    for (const char* bad : {"two\nlines", "a*b", "cr\rlf"}) {
         const EditCheck c = checkEdit(*db, cat, {bad, "n", ""});
         EXPECT_EQ(c.verdict, EditVerdict::NotStorable) << bad;
         EXPECT_EQ(c.message.rfind("This entry cannot be stored: the definition", 0), 0u);
     }
+    EXPECT_EQ(verdict({"about ~5 cm", "n", "kitty"}), EditVerdict::Store);
     EXPECT_EQ(verdict({std::string(40000, 'x'), "n", ""}), EditVerdict::NotStorable);
     EXPECT_EQ(verdict({"fine", std::string("n\0x", 3), ""}), EditVerdict::NotStorable);
+}
+
+// Fields left as they were pass whatever bytes the file gave them, and a word
+// the user cannot change is never the reason for a refusal.
+TEST_F(WordTools, UntouchedFieldsPassWhateverTheyHold) {
+    mark(false);
+    const std::string odd = "line one\nline two\r, caf\xe9 and\xc2\xa0more ~";
+    CWordNode& cat = *db->find("cat");
+    cat.setContent("cat", odd.c_str(), "n\r", "", true);
+    EXPECT_EQ(checkEdit(*db, cat, {odd, "n\r", ""}).verdict, EditVerdict::Unchanged);
+    EXPECT_EQ(checkEdit(*db, cat, {odd, "adj", ""}).verdict, EditVerdict::Store);
+    EXPECT_EQ(checkEdit(*db, cat, {odd + "!", "n\r", ""}).verdict, EditVerdict::NotStorable);
+    // A word the loader accepted that Edit Word could never have typed.
+    CWordNode* odd_word = db->addEntry("na\xefve", "simple", "adj", "", true);
+    ASSERT_NE(odd_word, nullptr);
+    odd_word->set(CWordNode::InWordSet);
+    EXPECT_EQ(checkEdit(*db, *odd_word, {"simple", "adj", ""}).verdict, EditVerdict::Unchanged);
+    EXPECT_EQ(checkEdit(*db, *odd_word, {"artless", "adj", ""}).verdict, EditVerdict::Store);
+    // A record already longer than a chunk may be edited without growing.
+    const std::string longText(40000, 'x');
+    cat.setContent("cat", longText.c_str(), "n", "", true);
+    EXPECT_EQ(checkEdit(*db, cat, {longText, "v", ""}).verdict, EditVerdict::Store);
+    EXPECT_EQ(checkEdit(*db, cat, {longText + "x", "n", ""}).verdict, EditVerdict::NotStorable);
 }
 
 TEST_F(WordTools, StoringAnEditMarksTheLexiconAndLinksTheSynonym) {
@@ -141,6 +166,7 @@ TEST_F(WordTools, StoringAnEditMarksTheLexiconAndLinksTheSynonym) {
     EXPECT_EQ(db->modified, 0);
     EXPECT_EQ(storeEdit(*db, zebra, {"a striped wild horse", "n", "yak"}), "");
     EXPECT_EQ(db->modified, 1);
+    EXPECT_EQ(db->editedEntries(), std::vector<CWordNode*>{&zebra});
     EXPECT_STREQ(zebra.definition(), "a striped wild horse");
     EXPECT_STREQ(zebra.synonym(), "yak");
     EXPECT_EQ(ringText(zebra), "->yak");

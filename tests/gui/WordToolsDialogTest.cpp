@@ -143,13 +143,12 @@ TEST_F(WordToolsDialogTest, EditWordRefusesWhatCannotBeStoredAndKeepsTheInput) {
     ModalDriver driver;
     driver.then([&](QWidget* w) {
         auto* definition = w->findChild<QPlainTextEdit*>("definition");
-        definition->moveCursor(QTextCursor::End);
-        QTest::keyClick(definition, Qt::Key_Return); // a typed line break
-        QTest::keyClicks(definition, "more");
+        // A line break can still arrive by pasting.
+        definition->setPlainText("a striped\nhorse");
         answers::queue({Answer::Ok, Answer::Ok, Answer::Ok});
         QTest::mouseClick(button(*w, "ok"), Qt::LeftButton);
         EXPECT_TRUE(w->isVisible());
-        EXPECT_EQ(definition->toPlainText(), "a striped horse\nmore");
+        EXPECT_EQ(definition->toPlainText(), "a striped\nhorse");
         // The own synonym, then an unknown one.
         definition->setPlainText("a striped horse");
         auto* synonym = w->findChild<QLineEdit*>("synonym");
@@ -170,6 +169,67 @@ TEST_F(WordToolsDialogTest, EditWordRefusesWhatCannotBeStoredAndKeepsTheInput) {
     EXPECT_EQ(edit.exec(), QDialog::Accepted);
     EXPECT_EQ(db->modified, 0);
     EXPECT_STREQ(db->find("zebra")->definition(), "a striped horse");
+}
+
+// Enter in the definition presses OK, as everywhere else in the dialog.
+TEST_F(WordToolsDialogTest, EnterInTheDefinitionPressesOk) {
+    CEditWordDialog edit;
+    edit.database = db.get();
+    edit.entry = db->find("zebra");
+    ModalDriver driver;
+    driver.then([&](QWidget* w) {
+        auto* definition = w->findChild<QPlainTextEdit*>("definition");
+        definition->moveCursor(QTextCursor::End);
+        QTest::keyClicks(definition, " of Africa");
+        QTest::keyClick(definition, Qt::Key_Return);
+    });
+    EXPECT_EQ(edit.exec(), QDialog::Accepted);
+    EXPECT_STREQ(db->find("zebra")->definition(), "a striped horse of Africa");
+    EXPECT_EQ(db->modified, 1);
+}
+
+// Fields that the user does not touch keep the entry's bytes, whatever they
+// are: OK changes nothing, and an edit of one field leaves the others as the
+// file had them. Latin-1 text shows as its letters, not as replacement marks.
+TEST_F(WordToolsDialogTest, EditWordKeepsTheBytesOfUntouchedFields) {
+    const std::string definition = "a caf\xe9 word,\xc2\xa0with a no-break space";
+    const std::string synonym = "kitty";
+    CWordNode* cat = db->find("cat");
+    cat->setContent("cat", definition.c_str(), "n", synonym.c_str(), true);
+    CEditWordDialog edit;
+    edit.database = db.get();
+    edit.entry = cat;
+    ModalDriver driver;
+    driver.then([&](QWidget* w) {
+        auto* field = w->findChild<QPlainTextEdit*>("definition");
+        EXPECT_TRUE(field->toPlainText().startsWith(QString::fromUtf8("a caf\xc3\xa9 word,")));
+        QTest::keyClick(field, Qt::Key_Return);
+    });
+    EXPECT_EQ(edit.exec(), QDialog::Accepted);
+    EXPECT_EQ(db->modified, 0);
+    EXPECT_EQ(std::string(cat->definition()), definition);
+
+    driver.then([&](QWidget* w) {
+        auto* pos = w->findChild<QLineEdit*>("partOfSpeech");
+        pos->selectAll();
+        QTest::keyClicks(pos, "v");
+        QTest::keyClick(pos, Qt::Key_Return);
+    });
+    EXPECT_EQ(edit.exec(), QDialog::Accepted);
+    EXPECT_EQ(db->modified, 1);
+    EXPECT_EQ(std::string(cat->definition()), definition);
+    EXPECT_EQ(std::string(cat->synonym()), synonym);
+    EXPECT_STREQ(cat->partOfSpeech(), "v");
+
+    // An edited Latin-1 field stays Latin-1.
+    driver.then([&](QWidget* w) {
+        auto* field = w->findChild<QPlainTextEdit*>("definition");
+        field->moveCursor(QTextCursor::Start);
+        QTest::keyClicks(field, "just ");
+        QTest::keyClick(field, Qt::Key_Enter);
+    });
+    EXPECT_EQ(edit.exec(), QDialog::Accepted);
+    EXPECT_EQ(std::string(cat->definition()), "just " + definition);
 }
 
 // Update walks the current word set (here the four-letter words with a

@@ -49,7 +49,12 @@ class FaultyFileSystem final : public FileSystem {
         if (!inner) return nullptr;
         return std::make_unique<Stream>(*this, std::move(inner));
     }
+    // Every file created below this folder fails, as in a folder that takes
+    // no new files.
+    std::string refuseCreatesIn;
+
     std::unique_ptr<ByteStream> create(const std::string& p) override {
+        if (!refuseCreatesIn.empty() && p.rfind(refuseCreatesIn + "/", 0) == 0) return nullptr;
         if (strikes(Op::Create)) return nullptr;
         auto inner = base_.create(p);
         if (!inner) return nullptr;

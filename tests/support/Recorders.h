@@ -1,5 +1,6 @@
 #pragma once
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -15,13 +16,18 @@ class RecordingUi final : public UserInterface {
     void message(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& question) override {
         questions.push_back(question);
-        return answer;
+        if (script.empty()) return answer;
+        const bool next = script.front();
+        script.pop_front();
+        return next;
     }
     void beginBusy() override { ++busyDepth, ++busyCount; }
     void endBusy() override { --busyDepth; }
 
     std::vector<std::string> messages;
     std::vector<std::string> questions;
+    // Answers given in turn; `answer` once they have run out.
+    std::deque<bool> script;
     bool answer = false;
     int busyDepth = 0;
     int busyCount = 0;

@@ -13,6 +13,15 @@
 
 namespace zq::test {
 
+bool startsWith(const std::string& text, const std::string& prefix) {
+    return text.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string prefixOf(const char* message) {
+    const std::string text(message);
+    return text.substr(0, text.find("%s"));
+}
+
 Bytes bytesOf(const std::string& text) {
     return Bytes(text.begin(), text.end());
 }

@@ -17,6 +17,9 @@ namespace zq::test {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes bytesOf(const std::string& text);
+bool startsWith(const std::string& text, const std::string& prefix);
+// A message of the string table up to its first "%s".
+std::string prefixOf(const char* message);
 std::string textOf(const Bytes& bytes);
 std::string hex(const Bytes& bytes);
 
