@@ -19,13 +19,17 @@ int quiz(CWordDatabase& database, QWidget* parent) {
     SettingsStore& settings = app::settings();
     CQuizDialog dialog(database, parent);
     int size = 0;
+    // The quiz plays by the criteria in hand, which the settings may not
+    // have been able to keep.
+    CWordSetCriteria playing;
     {
         BusyCursor busy;
-        size = prepareQuizSet(database, settings);
+        size = prepareQuizSet(database, settings, &playing);
     }
     // An empty set: the wizard first; cancelled, there is no quiz.
-    if (size == 0 && runWordSetWizard(database, false, parent) != 1) return kNotShown;
-    CWordNode* first = drawRandomWord(database, settings, true);
+    if (size == 0 && runWordSetWizard(database, false, parent, &playing) != 1) return kNotShown;
+    dialog.session.play(playing);
+    CWordNode* first = drawRandomWord(database, dialog.session.criteria(), true);
     if (!first) return kNotShown;
     dialog.session.begin(first);
     return dialog.exec();

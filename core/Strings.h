@@ -130,6 +130,9 @@ inline constexpr const char* kQuizBetterPlay =
     "\"%s\"";
 inline constexpr const char* kQuizReshuffled =
     "Words re-shuffled and ready to go..\n(Click Word Sets to select a new set)";
+// A completed pass whose record the settings would not take.
+inline constexpr const char* kQuizRecordFailed =
+    "This pass could not be recorded in your statistics: the settings could not be written.";
 inline constexpr const char* kQuizSummary =
     "Of the %ld possible points you could have scored, you got %ld\nThis is a %ld%% success "
     "rate.";
@@ -185,6 +188,10 @@ inline constexpr const char* kWizardLettersHelp =
     "You can create a word set which includes words containing one or more of the high score "
     "letters above.";
 inline constexpr const char* kWizardIncludeAre = "Include words which are:";
+// Finish when the settings would not take the choice.
+inline constexpr const char* kSetNotStored =
+    "Your choice of word set could not be stored in the settings. It is used until the "
+    "program ends, but it will not be chosen the next time.";
 inline constexpr const char* kWizardFinishHelp =
     "The Finish button is only active if you  have created a word set which is not empty.";
 

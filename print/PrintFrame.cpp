@@ -67,10 +67,12 @@ void CPrintFrame::report(CPrintView::Job job) {
 int CPrintFrame::run(QWidget* menu) {
     menu_ = menu;
     if (menu_) menu_->hide();
-    if (runWordSetWizard(document.database, true, nullptr) != 1) {
+    CWordSetCriteria chosen;
+    if (runWordSetWizard(document.database, true, nullptr, &chosen) != 1) {
         showMenu();
         return QDialog::Rejected;
     }
+    view.chosen = chosen;
     const int pages = view.preparePrinting();
 
     QPrintDialog dialog(&printer_);

@@ -70,10 +70,16 @@ QFont CPrintView::pageFont(int lineHeight) {
     return font;
 }
 
+CWordSetCriteria CPrintView::markSet() {
+    if (!chosen) return markForPrinting(database, app::settings());
+    markWordSet(database, *chosen, false, false);
+    return *chosen;
+}
+
 int CPrintView::preparePrinting() {
     BusyCursor busy;
     // The size does not change the page count; any printable area will do.
-    const CPageLayout layout(database, markForPrinting(database, app::settings()), 1, 1);
+    const CPageLayout layout(database, markSet(), 1, 1);
     entriesPerPage = layout.entriesPerPage;
     return layout.pageCount();
 }
@@ -142,9 +148,9 @@ CPrintView::Job CPrintView::print(QPrinter& printer) {
     std::unique_ptr<CPageLayout> layout;
     {
         BusyCursor busy;
-        layout = std::make_unique<CPageLayout>(database, markForPrinting(database, app::settings()),
-                                               static_cast<int>(area.width() * 100),
-                                               static_cast<int>(area.height() * 100));
+        layout =
+            std::make_unique<CPageLayout>(database, markSet(), static_cast<int>(area.width() * 100),
+                                          static_cast<int>(area.height() * 100));
     }
     lineHeight = layout->lineHeight;
     entriesPerPage = layout->entriesPerPage;

@@ -3,6 +3,10 @@
 #include <QFont>
 #include <QString>
 
+#include <optional>
+
+#include "wordsets/WordSetCriteria.h"
+
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -23,6 +27,9 @@ class CPrintView {
     int lineHeight = 0;      // hundredths of a millimetre
     int entriesPerPage = 60; // 60 with definitions, else 360
     bool previewActive = false;
+    // The set to print, as the wizard chose it (the store may not have kept
+    // it); the stored criteria when unset.
+    std::optional<CWordSetCriteria> chosen;
 
     // Marks the set as the stored criteria ask and returns its page count
     // (at least 1), the print dialog's page range.
@@ -47,6 +54,10 @@ class CPrintView {
     static QString fontFamily();
     // The page font: a cell of `lineHeight`, weight 500.
     static QFont pageFont(int lineHeight);
+
+  private:
+    // Marks the set to print and returns its criteria.
+    CWordSetCriteria markSet();
 };
 
 } // namespace zq

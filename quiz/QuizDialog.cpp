@@ -64,8 +64,8 @@ void CQuizDialog::showQuestion() {
 }
 
 void CQuizDialog::showMessage(const std::string& text) {
-    // The progress at the moment of the message, as it stands.
-    label(res::kIdProgressLines)->setText(QString::fromStdString(session.progressText()));
+    // The progress label goes on showing the question still on display; it
+    // changes with the next question.
     CMessageStrip strip(this);
     strip.run(QString::fromUtf8(text));
     answerRack()->setFocus();
@@ -95,8 +95,9 @@ void CQuizDialog::reject() {
 
 void CQuizDialog::chooseWordSet() {
     if (session.statistics) session.statistics->pause();
-    const int result = runWordSetWizard(database_, false, this);
-    switch (session.afterWordSetChoice(result == 1)) {
+    CWordSetCriteria chosen;
+    const int result = runWordSetWizard(database_, false, this, &chosen);
+    switch (session.afterWordSetChoice(result == 1, &chosen)) {
     case CQuizSession::AfterWizard::Unchanged:
         break;
     case CQuizSession::AfterWizard::NewQuestion:

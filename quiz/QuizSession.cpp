@@ -35,18 +35,24 @@ long scoreOf(CWordNode* node) {
 
 } // namespace
 
-int prepareQuizSet(CWordDatabase& database, SettingsStore& settings) {
-    CWordSetCriteria criteria;
-    criteria.load(settings, &database);
+bool holdToRack(CWordSetCriteria& criteria) {
     // The racks have seven squares: a longer limit, even a custom set's own,
     // would draw words that cannot be dealt.
     const bool ownLimit = criteria.cannedWordSet == kCustomSet && criteria.maxWordLength > 0 &&
                           criteria.maxWordLength <= kRackSize;
-    if (!ownLimit) {
-        criteria.maxWordLength = kRackSize;
-        criteria.save(settings);
-    }
-    markWordSet(database, settings, false, false);
+    if (ownLimit) return false;
+    criteria.maxWordLength = kRackSize;
+    return true;
+}
+
+int prepareQuizSet(CWordDatabase& database, SettingsStore& settings, CWordSetCriteria* inHand) {
+    CWordSetCriteria criteria;
+    criteria.load(settings, &database);
+    if (holdToRack(criteria)) criteria.save(settings);
+    // Marked from the criteria in hand: a store that would not take the
+    // limit must not bring back a longer one.
+    markWordSet(database, criteria, false, false);
+    if (inHand) *inHand = criteria;
     return database.setSize;
 }
 
@@ -57,12 +63,18 @@ CQuizSession::CQuizSession(CWordDatabase& database, SettingsStore& settings, Qui
     noSound = user.readInt(reg::kNoSound, 0);
     noTimer = user.readInt(reg::kNoTimer, 0);
     statistics = std::make_unique<CSetStatistics>(settings_, &database_, clock_);
+    playing_.load(settings_, &database_);
+    holdToRack(playing_);
 }
 
 CWordSetCriteria CQuizSession::criteria() const {
-    CWordSetCriteria c;
-    c.load(settings_, &database_);
-    return c;
+    return playing_;
+}
+
+void CQuizSession::play(const CWordSetCriteria& criteria) {
+    playing_ = criteria;
+    playing_.database = &database_;
+    holdToRack(playing_);
 }
 
 void CQuizSession::begin(CWordNode* first) {
@@ -179,19 +191,22 @@ void CQuizSession::scoreAnswer(const std::string& raw, CWordNode* best) {
 }
 
 bool CQuizSession::nextQuestion() {
-    CWordNode* next = drawRandomWord(database_, settings_, true);
+    CWordNode* next = drawRandomWord(database_, playing_, true);
     if (database_.setCompleted) {
         database_.setCompleted = 0;
+        bool recordLost = false;
         if (statistics) {
             std::string record;
             // Only a pass with answers is recorded.
             if (statistics->answered > 0) {
-                statistics->recordCompletedSet(&record);
-                host_.recorded(record);
+                if (statistics->recordCompletedSet(&record, &playing_))
+                    host_.recorded(record);
+                else
+                    recordLost = true;
             }
             statistics.reset();
         }
-        host_.showMessage(str::kQuizReshuffled);
+        host_.showMessage(recordLost ? str::kQuizRecordFailed : str::kQuizReshuffled);
         statistics = std::make_unique<CSetStatistics>(settings_, &database_, clock_);
     }
     if (next) {
@@ -204,11 +219,18 @@ bool CQuizSession::nextQuestion() {
     return false;
 }
 
-CQuizSession::AfterWizard CQuizSession::afterWordSetChoice(bool finished) {
+CQuizSession::AfterWizard CQuizSession::afterWordSetChoice(bool finished,
+                                                           const CWordSetCriteria* chosen) {
     if (!finished) return AfterWizard::Unchanged;
+    if (chosen) play(*chosen);
     // The pass of the old set is left, not completed: its answers are not
     // recorded for the new set.
     if (statistics) statistics->reset();
+    // A set without words has no pass to re-shuffle: only the summary.
+    if (database_.setSize <= 0) {
+        showSummary();
+        return AfterWizard::Ended;
+    }
     if (!nextQuestion()) return AfterWizard::Ended;
     if (statistics) statistics->reset();
     return AfterWizard::NewQuestion;

@@ -23,11 +23,16 @@ class QuizHost {
     virtual void recorded(const std::string& record) { (void)record; }
 };
 
-// Prepares the user's word set for a quiz as the Quiz command does: no word
-// longer than the rack's seven squares (a custom set keeps a limit of its own
-// up to 7; any other limit becomes 7 and is stored), then the set is marked
-// without expurged words. Returns the set's size.
-int prepareQuizSet(CWordDatabase& database, SettingsStore& settings);
+// Holds the criteria to the rack's seven squares: a custom set keeps a limit
+// of its own up to 7; any other limit becomes 7. True when it changed them.
+bool holdToRack(CWordSetCriteria& criteria);
+
+// Prepares the user's word set for a quiz as the Quiz command does: the
+// stored criteria held to the rack (and stored so), then the set is marked
+// from them without expurged words, even when the store would not take them.
+// Returns the set's size; `inHand`, when given, receives the criteria.
+int prepareQuizSet(CWordDatabase& database, SettingsStore& settings,
+                   CWordSetCriteria* inHand = nullptr);
 
 // The quiz: one word of the current set at a time, dealt with random tiles
 // into seven letters; an answer is judged, scored against the best word for
@@ -55,6 +60,11 @@ class CQuizSession {
 
     // The first question: the word the Quiz command drew.
     void begin(CWordNode* first);
+    // The criteria the quiz plays by from now on (held to the rack): the
+    // Quiz command's, which the store may not have kept. The session starts
+    // with the stored ones.
+    void play(const CWordSetCriteria& criteria);
+    CWordSetCriteria criteria() const;
 
     // The texts the quiz window shows.
     bool clueMode() const;
@@ -74,16 +84,15 @@ class CQuizSession {
 
     enum class AfterWizard { Unchanged, NewQuestion, Ended };
     // After the word set wizard (`finished`: Finish was pressed, the set is
-    // stored and marked anew): the question on display is dropped and the
-    // new set's first word is asked, or, when the new set gives no word, the
-    // summary is shown and the quiz ends.
-    AfterWizard afterWordSetChoice(bool finished);
+    // stored and marked anew; `chosen`: the criteria it marked): the question
+    // on display is dropped and the new set's first word is asked, or, when
+    // the new set gives no word, only the summary is shown and the quiz ends.
+    AfterWizard afterWordSetChoice(bool finished, const CWordSetCriteria* chosen = nullptr);
 
     // Exit: the summary.
     void exitQuiz();
 
   private:
-    CWordSetCriteria criteria() const;
     void scoreAnswer(const std::string& answer, CWordNode* best);
     bool nextQuestion();
     void showSummary();
@@ -93,6 +102,7 @@ class CQuizSession {
     SettingsStore& settings_;
     QuizHost& host_;
     SecondsClock clock_;
+    CWordSetCriteria playing_;
 };
 
 } // namespace zq

@@ -90,14 +90,17 @@ std::string CSetStatistics::formatRecord(const std::string& setName, const std::
            (definitions ? "Yes" : "No");
 }
 
-bool CSetStatistics::recordCompletedSet(std::string* recordText) {
+bool CSetStatistics::recordCompletedSet(std::string* recordText, const CWordSetCriteria* played) {
     if (answered <= 0) return false;
     // The pass's elapsed time. A pass recorded during a pause counts up to
     // the pause only (adding the time since the last start as well would
     // count the time before the pause twice).
     const std::int64_t seconds = elapsedSeconds();
     CWordSetCriteria criteria;
-    criteria.load(settings_, database_);
+    if (played)
+        criteria = *played;
+    else
+        criteria.load(settings_, database_);
     const double secondsPerWord = static_cast<double>(seconds) / answered;
     const long percent = static_cast<long>(static_cast<long long>(correct) * 100 / answered);
 

@@ -9,6 +9,7 @@
 namespace zq {
 
 class CWordDatabase;
+class CWordSetCriteria;
 class SettingsStore;
 
 // Wall-clock time in whole seconds since 1970.
@@ -51,7 +52,10 @@ class CSetStatistics {
     // with elapsedSeconds() as its time. Writes nothing when no answer was
     // given. Returns true when the record and the new index were stored;
     // `record`, when given, receives the record text.
-    bool recordCompletedSet(std::string* record = nullptr);
+    // The record names the set of `criteria` when given (the set the pass was
+    // played on), else the stored one.
+    bool recordCompletedSet(std::string* record = nullptr,
+                            const CWordSetCriteria* criteria = nullptr);
 
     // The record text: set name (spaces as "_"), length label, answers,
     // percentage right, seconds per word, definitions "Yes"/"No".

@@ -337,10 +337,17 @@ void markWordSet(CWordDatabase& database, const CWordSetCriteria& criteria, bool
 }
 
 CWordNode* drawRandomWord(CWordDatabase& database, SettingsStore& settings, bool restartIfDone) {
+    CWordSetCriteria criteria;
+    criteria.load(settings, &database);
+    return drawRandomWord(database, criteria, restartIfDone);
+}
+
+CWordNode* drawRandomWord(CWordDatabase& database, const CWordSetCriteria& criteria,
+                          bool restartIfDone) {
     // Every member handed out (a count beyond the set size is taken the same
     // way): the pass is over and the next one starts from fresh marks.
     if (database.drawnCount >= database.setSize) {
-        markWordSet(database, settings, false, false);
+        markWordSet(database, criteria, false, false);
         database.setCompleted = 1;
         if (!restartIfDone) return nullptr;
     }

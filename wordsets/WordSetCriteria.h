@@ -85,6 +85,9 @@ void markWordSet(CWordDatabase& database, const CWordSetCriteria& criteria, bool
 // and a member of the new pass is returned only with restartIfDone. Null for
 // an empty set.
 CWordNode* drawRandomWord(CWordDatabase& database, SettingsStore& settings, bool restartIfDone);
+// The same, marking a new pass from criteria in hand.
+CWordNode* drawRandomWord(CWordDatabase& database, const CWordSetCriteria& criteria,
+                          bool restartIfDone);
 
 // How many members markWordSet(criteria, false, false) would mark, changing no
 // flag: the same rule, expurged entries left out.

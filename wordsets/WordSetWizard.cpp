@@ -147,6 +147,7 @@ bool WordSetWizard::finish() {
     CWordSetCriteria stored;
     stored.load(settings_, &database_);
     const CWordSetCriteria criteria = withChoices(stored);
+    finished = criteria;
     const bool saved = criteria.save(settings_);
     // Marked from the choice itself: the set Finish was allowed for is the
     // set the quiz gets, even when the store could not keep it.

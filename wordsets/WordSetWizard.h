@@ -81,6 +81,9 @@ class WordSetWizard {
     // Stores the choice as the user's criteria and marks the set anew.
     // Returns whether every value was stored.
     bool finish();
+    // The criteria the last finish() marked: the set in use from then on,
+    // whether or not the store kept them.
+    CWordSetCriteria finished;
 
   private:
     CWordSetCriteria withChoices(CWordSetCriteria criteria) const;

@@ -9,6 +9,8 @@
 
 #include "app/AppContext.h"
 #include "app/DialogBuilder.h"
+#include "app/QtHost.h"
+#include "core/Strings.h"
 #include "resources/DialogTemplates.h"
 
 namespace zq {
@@ -223,14 +225,19 @@ void WordSetWizardDialog::done(int result) {
         if (!page || !validateCurrentPage()) return;
         page->refresh();
         if (!page->buttons().finish || !page->buttons().finishEnabled) return;
-        wizard_.finish();
+        // The set is marked from the choice either way; the user learns
+        // that it will not be there next time.
+        if (!wizard_.finish()) box::warning(this, QString::fromUtf8(str::kSetNotStored));
     }
     QWizard::done(result);
 }
 
-int runWordSetWizard(CWordDatabase& database, bool forPrinting, QWidget* parent) {
+int runWordSetWizard(CWordDatabase& database, bool forPrinting, QWidget* parent,
+                     CWordSetCriteria* chosen) {
     WordSetWizardDialog dialog(database, app::settings(), forPrinting, parent);
-    return dialog.exec() == QDialog::Accepted ? 1 : 2;
+    const bool finished = dialog.exec() == QDialog::Accepted;
+    if (finished && chosen) *chosen = dialog.wizard().finished;
+    return finished ? 1 : 2;
 }
 
 } // namespace zq

@@ -116,8 +116,9 @@ class WordSetWizardDialog : public QWizard {
 };
 
 // Runs the wizard modally over the program's settings: 1 when the user
-// pressed Finish (the choice is stored and the set marked), 2 when the
-// wizard was cancelled.
-int runWordSetWizard(CWordDatabase& database, bool forPrinting, QWidget* parent = nullptr);
+// pressed Finish (the choice is stored and the set marked; `chosen`, when
+// given, receives it, stored or not), 2 when the wizard was cancelled.
+int runWordSetWizard(CWordDatabase& database, bool forPrinting, QWidget* parent = nullptr,
+                     CWordSetCriteria* chosen = nullptr);
 
 } // namespace zq

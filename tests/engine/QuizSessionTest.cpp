@@ -2,6 +2,7 @@
 // pass and its statistics record, and the set's preparation.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "core/Random.h"
 #include "core/RegistryNames.h"
 #include "core/SettingsStore.h"
+#include "core/Strings.h"
 #include "core/WordDatabase.h"
 #include "quiz/QuizSession.h"
 #include "tests/support/TestSupport.h"
@@ -223,7 +225,49 @@ TEST_F(QuizSessionTest, ANewSetWithoutWordsEndsTheQuizCleanly) {
     EXPECT_EQ(q->afterWordSetChoice(true), CQuizSession::AfterWizard::Ended);
     EXPECT_TRUE(host.records.empty());
     EXPECT_EQ(store.readString("Default", "Score0", ""), "");
-    ASSERT_FALSE(host.messages.empty());
+    // Only the summary: an empty set has no pass to re-shuffle.
+    ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages.back().rfind("Of the ", 0), 0u);
     EXPECT_EQ(q->afterWordSetChoice(false), CQuizSession::AfterWizard::Unchanged);
+}
+
+// A store whose writes fail: the quiz plays by the criteria in hand. The
+// stored "any length" limit cannot be replaced by the rack's seven, yet no
+// longer word is asked and every question is dealt seven tiles.
+TEST_F(QuizSessionTest, AStoreThatTakesNoWritesStillHoldsTheQuizToTheRack) {
+    criteria(kAllWords, 0, 0);
+    db->addEntry("zebrawood", "a striped wood", "n", "", true);
+    db->addEntry("taxation", "the levying of tax", "n", "", true);
+    store.failWrites = true;
+    CWordSetCriteria playing;
+    const int size = prepareQuizSet(*db, store, &playing);
+    EXPECT_EQ(playing.maxWordLength, 7);
+    EXPECT_EQ(store.readInt("Default", reg::kMaxWordLength, -1), 0); // not stored
+    EXPECT_EQ(db->find("zebrawood"), nullptr);
+    CQuizSession q(*db, store, host, [this] { return now; });
+    q.play(playing);
+    q.begin(drawRandomWord(*db, q.criteria(), true));
+    // Several passes: each new pass is marked from the criteria in hand.
+    for (int i = 0; i < size * 3; ++i) {
+        ASSERT_NE(q.currentWord, nullptr);
+        EXPECT_LE(std::strlen(q.currentWord->word()), 7u) << q.currentWord->word();
+        EXPECT_EQ(q.letters.size(), 7u) << q.currentWord->word();
+        ASSERT_TRUE(q.submitAnswer(q.currentWord->word()));
+    }
+}
+
+// A completed pass whose record the store would not take is reported, in
+// place of the re-shuffle message, and nothing is said to be recorded.
+TEST_F(QuizSessionTest, ARecordTheStoreWouldNotTakeIsReported) {
+    CWordSetCriteria c;
+    c.cannedWordSet = kCustomSet;
+    c.validLetters = "z";
+    c.allLetters = 0;
+    c.maxWordLength = 4;
+    c.save(store);
+    auto q = start(nullptr, nullptr);
+    store.failWrites = true;
+    ASSERT_TRUE(q->submitAnswer("czar"));
+    EXPECT_TRUE(host.records.empty());
+    EXPECT_EQ(host.messages, std::vector<std::string>{str::kQuizRecordFailed});
 }

@@ -403,6 +403,7 @@ TEST_F(WizardTest, FinishStoresTheLettersWhateverTheSetAndMarksItAnew) {
     fails.chooseSet(12);
     settings.failWrites = true;
     EXPECT_FALSE(fails.finish());
+    EXPECT_EQ(fails.finished.cannedWordSet, 12);
     EXPECT_TRUE(node("red")->has(CWordNode::InWordSet));
     EXPECT_TRUE(node("green")->has(CWordNode::InWordSet));
     EXPECT_EQ(db->setSize, 2);

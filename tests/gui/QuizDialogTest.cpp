@@ -3,12 +3,15 @@
 // from the picture menu through the real modal windows.
 #include <gtest/gtest.h>
 
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWizard>
 
+#include <cstring>
 #include <memory>
 
 #include "app/InfoLabel.h"
@@ -23,6 +26,7 @@
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/TestSupport.h"
 #include "wordsets/WordSetCriteria.h"
+#include "wordsets/WordSetWizardDialog.h"
 
 using namespace zq;
 using namespace zq::test;
@@ -120,6 +124,55 @@ TEST_F(QuizDialogTest, TwentyAnswersThroughTheQueueCompleteAPass) {
     }
     EXPECT_TRUE(answers::asked().contains(QString::fromUtf8(str::kQuizReshuffled)));
     EXPECT_FALSE(store.readString("Default", "Score0", "").empty());
+    answers::reset();
+}
+
+// A message strip leaves the progress label alone: it still shows the
+// question on display, and the next question brings the new figures.
+TEST_F(QuizDialogTest, AMessageStripShowsTheProgressOfTheQuestionOnDisplay) {
+    criteria(kThreeLetterWords, 0);
+    auto d = quiz("rat", "eatsrxq");
+    const QString before = text(*d, res::kIdProgressLines);
+    EXPECT_EQ(before, "Word 1 of 6 in set\nPoints 0 of 0");
+    QString during;
+    ModalDriver driver;
+    driver.then([&](QWidget* strip) {
+        during = text(*d, res::kIdProgressLines);
+        clickButton(strip, "Continue ..");
+    });
+    QTest::keyClicks(d->answerRack(), "rat"); // not the best play: a strip
+    QTest::keyClick(d->answerRack(), Qt::Key_Return);
+    EXPECT_EQ(driver.seen(), 1);
+    EXPECT_EQ(during, before);
+    EXPECT_EQ(text(*d, res::kIdProgressLines), "Word 2 of 6 in set\nPoints 3 of 10");
+}
+
+// Word Sets with a store that takes no writes: the quiz goes on with the set
+// the wizard showed, not with the one still stored.
+TEST_F(QuizDialogTest, WordSetsPlaysTheChosenSetWhenTheStoreKeepsNothing) {
+    criteria(kFourLetterWords, 0);
+    auto d = quiz();
+    store.failWrites = true;
+    ModalDriver driver;
+    driver.then([](QWidget* window) {
+        auto* w = qobject_cast<WordSetWizardDialog*>(window);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        w->control<QListWidget>(res::kIdSetList)->setCurrentRow(kThreeLetterWords);
+        answers::queue({Answer::Ok});
+        QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
+    });
+    d->chooseWordSet();
+    EXPECT_EQ(driver.seen(), 1);
+    EXPECT_EQ(d->windowTitle(), "Zendraquil Word Quiz [jqxzAllAll:3]");
+    EXPECT_EQ(std::strlen(d->session.currentWord->word()), 3u);
+    answers::queue(Answer::Continue, 40);
+    for (int i = 0; i < 12; ++i) {
+        const QString word = QString::fromUtf8(d->session.currentWord->word());
+        EXPECT_EQ(word.size(), 3) << word.toStdString();
+        QTest::keyClicks(d->answerRack(), word);
+        QTest::keyClick(d->answerRack(), Qt::Key_Return);
+    }
     answers::reset();
 }
 

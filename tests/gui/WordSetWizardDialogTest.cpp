@@ -13,6 +13,7 @@
 #include <cstring>
 #include <memory>
 
+#include "core/Strings.h"
 #include "core/WordDatabase.h"
 #include "resources/DialogTemplates.h"
 #include "tests/gui/GuiSupport.h"
@@ -252,6 +253,29 @@ TEST_F(WizardDialogTest, RunFromTheQuizAndForPrinting) {
         EXPECT_EQ(stored().maxWordLength, forPrinting ? 0 : 7);
         EXPECT_NE(db->setSize, size);
     }
+}
+
+// A store that takes no writes: Finish says that the choice is not kept,
+// closes, and hands the choice to its caller, who plays or prints by it.
+TEST_F(WizardDialogTest, FinishSaysSoWhenTheChoiceCannotBeStored) {
+    store.failWrites = true;
+    ModalDriver driver;
+    driver.then([](QWidget* window) {
+        auto* w = qobject_cast<WordSetWizardDialog*>(window);
+        ASSERT_NE(w, nullptr);
+        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
+        w->control<QListWidget>(res::kIdSetList)->setCurrentRow(kTwoLetterWords);
+        answers::queue({Answer::Ok});
+        QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
+    });
+    CWordSetCriteria chosen;
+    EXPECT_EQ(runWordSetWizard(*db, false, nullptr, &chosen), 1);
+    EXPECT_EQ(answers::asked(), QStringList{QString::fromUtf8(str::kSetNotStored)});
+    EXPECT_EQ(chosen.cannedWordSet, kTwoLetterWords);
+    EXPECT_EQ(chosen.maxWordLength, 7);
+    EXPECT_EQ(stored().cannedWordSet, kAllWords);
+    EXPECT_TRUE(node("ox")->has(CWordNode::InWordSet));
+    EXPECT_FALSE(node("zebra")->has(CWordNode::InWordSet));
 }
 
 TEST_F(WizardDialogTest, CancelOnAnyPageStoresAndMarksNothing) {
