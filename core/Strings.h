@@ -157,6 +157,16 @@ inline constexpr const char* kPrintingCaption = "Printing";
 inline constexpr const char* kPrintPreviewCaption = "Zendraquil Print Preview";
 inline constexpr const char* kPrintingPage = "Printing page %s";
 inline constexpr const char* kCouldNotStartPrintJob = "Could not start print job.";
+// Where the platform's own print dialog is used (it takes no extra button):
+// the preview is offered first, and with no printer installed the pages go
+// to a PDF file.
+inline constexpr const char* kPrintPreviewFirst =
+    "Would you like to look at the pages in the print preview first? Its Print button prints "
+    "them.";
+inline constexpr const char* kNoPrinterSavePdf =
+    "No printer is installed. The word list can be saved as a PDF file instead.";
+inline constexpr const char* kSavePdfCaption = "Save the Word List as PDF";
+inline constexpr const char* kPdfFilter = "PDF files (*.pdf)";
 inline constexpr const char* kCommandFailed = "Command failed.";
 
 // Logon.

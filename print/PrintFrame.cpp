@@ -3,9 +3,11 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
@@ -31,6 +33,10 @@ QAction* previewAction(QPrintPreviewDialog& dialog, const char* name) {
     return dialog.findChild<QAction*>(QLatin1String(name));
 }
 
+bool anyPrinterInstalled() {
+    return !QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
 } // namespace
 
 CPrintFrame::CPrintFrame(CWordDatabase& database) : document{database}, view(database) {
@@ -45,6 +51,10 @@ CPrintFrame::CPrintFrame(CWordDatabase& database) : document{database}, view(dat
     }
     const int stored = app::settings().readInt(reg::kSettings, reg::kPreviewPages, 1);
     previewPages_ = (stored == 2) ? 2 : 1;
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+    platformDialog = true;
+#endif
+    printersInstalled = anyPrinterInstalled;
 }
 
 CPrintFrame::~CPrintFrame() {
@@ -73,6 +83,7 @@ int CPrintFrame::run(QWidget* menu) {
         return QDialog::Rejected;
     }
     view.chosen = chosen;
+    if (platformDialog) return runWithPlatformDialog();
     const int pages = view.preparePrinting();
 
     QPrintDialog dialog(&printer_);
@@ -106,6 +117,57 @@ int CPrintFrame::run(QWidget* menu) {
     const CPrintView::Job job = view.print(printer_);
     report(job);
     showMenu();
+    return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;
+}
+
+int CPrintFrame::runWithPlatformDialog() {
+    const int pages = view.preparePrinting();
+    const bool printers = printersInstalled && printersInstalled();
+    // Without a printer the preview's Print button saves a PDF file.
+    if (!printers) printer_.setOutputFormat(QPrinter::PdfFormat);
+    if (box::yesNo(nullptr, QString::fromUtf8(str::kPrintPreviewFirst))) {
+        preview();
+        showMenu();
+        return QDialog::Accepted;
+    }
+    if (!printers) {
+        box::plain(nullptr, QString::fromUtf8(str::kNoPrinterSavePdf));
+        const int result = saveAsPdf();
+        showMenu();
+        return result;
+    }
+    QPrintDialog dialog(&printer_);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCollateCopies |
+                      QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setMinMax(1, pages);
+    dialog.setFromTo(1, pages);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    if (dialog.exec() != QDialog::Accepted) {
+        // A dialog that could not even open leaves no valid printer behind.
+        if (!printer_.isValid()) box::warning(nullptr, QString::fromUtf8(str::kCommandFailed));
+        showMenu();
+        return QDialog::Rejected;
+    }
+    const CPrintView::Job job = view.print(printer_);
+    report(job);
+    showMenu();
+    return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;
+}
+
+int CPrintFrame::saveAsPdf() {
+    QFileDialog files(nullptr, QString::fromUtf8(str::kSavePdfCaption), printer_.outputFileName(),
+                      QString::fromUtf8(str::kPdfFilter));
+    files.setObjectName(QStringLiteral("savePdf"));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(QStringLiteral("pdf"));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        return QDialog::Rejected;
+    printer_.setOutputFormat(QPrinter::PdfFormat);
+    printer_.setOutputFileName(files.selectedFiles().constFirst());
+    printer_.setPrintRange(QPrinter::AllPages);
+    const CPrintView::Job job = view.print(printer_);
+    report(job);
     return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;
 }
 

@@ -41,12 +41,23 @@ class CPrintFrame {
     void preview();
 
     QPrinter& printer() { return printer_; }
+
+    // Whether the platform's own print dialog is in use (Windows, macOS): it
+    // cannot take the Print Preview button, so the command offers the
+    // preview before it. Tests set it to walk that road on any platform.
+    bool platformDialog = false;
+    // Whether any printer is installed; tests replace it.
+    bool (*printersInstalled)() = nullptr;
     // Pages side by side in the preview: 1 or 2.
     int previewPages() const { return previewPages_; }
 
   private:
     void showMenu();
     void report(CPrintView::Job job);
+    // The platform dialog's road once the set is chosen.
+    int runWithPlatformDialog();
+    // The whole set to a PDF file the user names; Rejected when cancelled.
+    int saveAsPdf();
 
     QPrinter printer_{QPrinter::HighResolution};
     QPointer<QWidget> menu_;

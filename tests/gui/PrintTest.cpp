@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +15,7 @@
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QProcess>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -23,6 +25,7 @@
 #include <memory>
 
 #include "app/MainWindow.h"
+#include "core/Strings.h"
 #include "core/WordDatabase.h"
 #include "print/PageLayout.h"
 #include "print/PrintFrame.h"
@@ -413,4 +416,67 @@ TEST_F(PrintCommandTest, AnUnusableStoredPageModeMeansOnePage) {
         CPrintFrame frame(*menu->database());
         EXPECT_EQ(frame.previewPages(), std::string(stored) == "2" ? 2 : 1) << stored;
     }
+}
+
+// Where the platform's own print dialog is used (forced here), the preview is
+// offered before it, and the dialog has no button of ours.
+TEST_F(PrintCommandTest, WithThePlatformDialogThePreviewIsOfferedFirst) {
+    CPrintFrame& frame = menu->printFrame();
+    frame.platformDialog = true;
+    frame.printersInstalled = [] { return true; };
+    {
+        ModalDriver driver;
+        driver.then(finishWith(kFourLetterWords));
+        driver.then([](QWidget* window) {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(window);
+            ASSERT_NE(preview, nullptr);
+            EXPECT_EQ(preview->findChild<QPrintPreviewWidget*>()->pageCount(), 2);
+            preview->reject();
+        });
+        answers::queue({Answer::Yes});
+        menu->runCommand(res::kIdPrint);
+        EXPECT_EQ(driver.seen(), 2);
+        EXPECT_EQ(answers::asked(), QStringList{QString::fromUtf8(str::kPrintPreviewFirst)});
+        EXPECT_TRUE(menu->isVisible());
+    }
+    answers::reset();
+    ModalDriver driver;
+    driver.then(finishWith(kFourLetterWords));
+    driver.then([](QWidget* dialog) {
+        EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
+        EXPECT_EQ(dialog->findChild<QPushButton*>("printPreview"), nullptr);
+        clickButton(dialog, "Cancel");
+    });
+    answers::queue({Answer::No});
+    menu->runCommand(res::kIdPrint);
+    EXPECT_EQ(driver.seen(), 2);
+    EXPECT_EQ(menu->lastResult(), QDialog::Rejected);
+    EXPECT_TRUE(menu->isVisible());
+}
+
+// With the platform's dialog and no printer installed, the user is told and
+// the word list is saved as a PDF file the user names.
+TEST_F(PrintCommandTest, WithNoPrinterThePlatformRoadSavesAPdf) {
+    CPrintFrame& frame = menu->printFrame();
+    frame.platformDialog = true;
+    frame.printersInstalled = [] { return false; };
+    const QString path = pdf("saved.pdf");
+    ModalDriver driver;
+    driver.then(finishWith(kFourLetterWords));
+    driver.then([&](QWidget* window) {
+        auto* files = qobject_cast<QFileDialog*>(window);
+        ASSERT_NE(files, nullptr);
+        auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        name->setText(path);
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    answers::queue({Answer::No, Answer::Ok});
+    menu->runCommand(res::kIdPrint);
+    EXPECT_EQ(driver.seen(), 2);
+    EXPECT_EQ(answers::asked(), QStringList({QString::fromUtf8(str::kPrintPreviewFirst),
+                                             QString::fromUtf8(str::kNoPrinterSavePdf)}));
+    EXPECT_EQ(menu->lastResult(), QDialog::Accepted);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_EQ(pdfPages(path), 2);
 }
