@@ -33,6 +33,19 @@ QAction* previewAction(QPrintPreviewDialog& dialog, const char* name) {
     return dialog.findChild<QAction*>(QLatin1String(name));
 }
 
+// The print dialog's choices: all pages or a range of 1..pages, copies and
+// collation, the page size, and printing to a file where the dialog is Qt's.
+void offerPages(QPrintDialog& dialog, int pages, bool toFile) {
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintPageRange |
+                                                       QAbstractPrintDialog::PrintCollateCopies |
+                                                       QAbstractPrintDialog::PrintShowPageSize;
+    if (toFile) options |= QAbstractPrintDialog::PrintToFile;
+    dialog.setOptions(options);
+    dialog.setMinMax(1, pages);
+    dialog.setFromTo(1, pages);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+}
+
 bool anyPrinterInstalled() {
     return !QPrinterInfo::availablePrinterNames().isEmpty();
 }
@@ -87,12 +100,7 @@ int CPrintFrame::run(QWidget* menu) {
     const int pages = view.preparePrinting();
 
     QPrintDialog dialog(&printer_);
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
-                      QAbstractPrintDialog::PrintCollateCopies |
-                      QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(1, pages);
-    dialog.setFromTo(1, pages);
-    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    offerPages(dialog, pages, true);
     // The widget dialog of the desktop (not a platform's own) takes one more
     // button: the preview, with the settings chosen in the dialog.
     bool wantPreview = false;
@@ -114,10 +122,9 @@ int CPrintFrame::run(QWidget* menu) {
         showMenu();
         return QDialog::Accepted;
     }
-    const CPrintView::Job job = view.print(printer_);
-    report(job);
+    const int result = printJob();
     showMenu();
-    return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;
+    return result;
 }
 
 int CPrintFrame::runWithPlatformDialog() {
@@ -137,22 +144,16 @@ int CPrintFrame::runWithPlatformDialog() {
         return result;
     }
     QPrintDialog dialog(&printer_);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange |
-                      QAbstractPrintDialog::PrintCollateCopies |
-                      QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(1, pages);
-    dialog.setFromTo(1, pages);
-    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    offerPages(dialog, pages, false);
     if (dialog.exec() != QDialog::Accepted) {
         // A dialog that could not even open leaves no valid printer behind.
         if (!printer_.isValid()) box::warning(nullptr, QString::fromUtf8(str::kCommandFailed));
         showMenu();
         return QDialog::Rejected;
     }
-    const CPrintView::Job job = view.print(printer_);
-    report(job);
+    const int result = printJob();
     showMenu();
-    return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;
+    return result;
 }
 
 int CPrintFrame::saveAsPdf() {
@@ -166,6 +167,10 @@ int CPrintFrame::saveAsPdf() {
     printer_.setOutputFormat(QPrinter::PdfFormat);
     printer_.setOutputFileName(files.selectedFiles().constFirst());
     printer_.setPrintRange(QPrinter::AllPages);
+    return printJob();
+}
+
+int CPrintFrame::printJob() {
     const CPrintView::Job job = view.print(printer_);
     report(job);
     return job == CPrintView::Job::Failed ? QDialog::Rejected : QDialog::Accepted;

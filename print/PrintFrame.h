@@ -58,6 +58,8 @@ class CPrintFrame {
     int runWithPlatformDialog();
     // The whole set to a PDF file the user names; Rejected when cancelled.
     int saveAsPdf();
+    // The job on the printer as set, reported when it fails.
+    int printJob();
 
     QPrinter printer_{QPrinter::HighResolution};
     QPointer<QWidget> menu_;

@@ -2,9 +2,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QProgressDialog>
 #include <QTest>
+#include <QWizard>
 
 #include <algorithm>
 
@@ -60,6 +62,15 @@ void clickButton(QWidget* window, const QString& text) {
         }
     }
     ADD_FAILURE() << "no button " << text.toStdString();
+}
+
+void finishOnSet(QWidget* window, int set) {
+    auto* wizard = qobject_cast<QWizard*>(window);
+    ASSERT_NE(wizard, nullptr);
+    QTest::mouseClick(wizard->button(QWizard::NextButton), Qt::LeftButton);
+    for (auto* list : wizard->findChildren<QListWidget*>())
+        if (list->isVisible()) list->setCurrentRow(set);
+    QTest::mouseClick(wizard->button(QWizard::FinishButton), Qt::LeftButton);
 }
 
 } // namespace zq::test

@@ -60,5 +60,8 @@ class ModalDriver {
 QString messageText(QWidget* widget);
 // Clicks the button of a message box or dialog that has this text.
 void clickButton(QWidget* window, const QString& text);
+// In the word set wizard (`window`): Next, the set's row on the Sets page,
+// then Finish.
+void finishOnSet(QWidget* window, int set);
 
 } // namespace zq::test

@@ -265,12 +265,7 @@ class PrintCommandTest : public PrintTest {
     ModalDriver::Handler finishWith(int set) {
         return [this, set](QWidget* window) {
             EXPECT_FALSE(menu->isVisible()); // the picture menu steps aside
-            auto* w = qobject_cast<QWizard*>(window);
-            ASSERT_NE(w, nullptr);
-            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
-            for (auto* list : w->findChildren<QListWidget*>())
-                if (list->isVisible()) list->setCurrentRow(set);
-            QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
+            finishOnSet(window, set);
         };
     }
     std::unique_ptr<CMainWindow> menu;

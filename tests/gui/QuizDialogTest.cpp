@@ -154,14 +154,8 @@ TEST_F(QuizDialogTest, WordSetsPlaysTheChosenSetWhenTheStoreKeepsNothing) {
     auto d = quiz();
     store.failWrites = true;
     ModalDriver driver;
-    driver.then([](QWidget* window) {
-        auto* w = qobject_cast<WordSetWizardDialog*>(window);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
-        w->control<QListWidget>(res::kIdSetList)->setCurrentRow(kThreeLetterWords);
-        answers::queue({Answer::Ok});
-        QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
-    });
+    driver.then([](QWidget* window) { finishOnSet(window, kThreeLetterWords); });
+    answers::queue({Answer::Ok});
     d->chooseWordSet();
     EXPECT_EQ(driver.seen(), 1);
     EXPECT_EQ(d->windowTitle(), "Zendraquil Word Quiz [jqxzAllAll:3]");

@@ -7,8 +7,8 @@
 #include <QLabel>
 
 #include "app/AppDialog.h"
-#include "quiz/TileRack.h"
 #include "core/RegistryNames.h"
+#include "quiz/TileRack.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);

@@ -239,13 +239,7 @@ TEST_F(WizardDialogTest, RunFromTheQuizAndForPrinting) {
     const int size = db->setSize;
     for (bool forPrinting : {false, true}) {
         ModalDriver driver;
-        driver.then([](QWidget* window) {
-            auto* w = qobject_cast<WordSetWizardDialog*>(window);
-            ASSERT_NE(w, nullptr);
-            QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
-            w->control<QListWidget>(res::kIdSetList)->setCurrentRow(kTwoLetterWords);
-            QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
-        });
+        driver.then([](QWidget* window) { finishOnSet(window, kTwoLetterWords); });
         EXPECT_EQ(runWordSetWizard(*db, forPrinting), 1);
         EXPECT_EQ(driver.seen(), 1);
         EXPECT_EQ(driver.titles[0], "Zendraquil Word Set Selection [Definitions]");
@@ -260,14 +254,8 @@ TEST_F(WizardDialogTest, RunFromTheQuizAndForPrinting) {
 TEST_F(WizardDialogTest, FinishSaysSoWhenTheChoiceCannotBeStored) {
     store.failWrites = true;
     ModalDriver driver;
-    driver.then([](QWidget* window) {
-        auto* w = qobject_cast<WordSetWizardDialog*>(window);
-        ASSERT_NE(w, nullptr);
-        QTest::mouseClick(w->button(QWizard::NextButton), Qt::LeftButton);
-        w->control<QListWidget>(res::kIdSetList)->setCurrentRow(kTwoLetterWords);
-        answers::queue({Answer::Ok});
-        QTest::mouseClick(w->button(QWizard::FinishButton), Qt::LeftButton);
-    });
+    driver.then([](QWidget* window) { finishOnSet(window, kTwoLetterWords); });
+    answers::queue({Answer::Ok});
     CWordSetCriteria chosen;
     EXPECT_EQ(runWordSetWizard(*db, false, nullptr, &chosen), 1);
     EXPECT_EQ(answers::asked(), QStringList{QString::fromUtf8(str::kSetNotStored)});
