@@ -15,6 +15,7 @@
 #endif
 
 #include "cli/SetsCommands.h"
+#include "cli/StudyCommands.h"
 #include "core/Import.h"
 #include "core/Random.h"
 #include "core/SettingsStore.h"
@@ -79,6 +80,32 @@ const char kUsage[] =
     "                         N', then per page 'header: TEXT' and 'row R: TEXT'\n"
     "                         (with definitions) or 'column C row R: WORD';\n"
     "                         OPTIONS as for sets, definitions default 1\n"
+    "  anagrams [--expurged 0|1] LETTERS...\n"
+    "                         every word of exactly the letters ('?' a blank), as\n"
+    "                         'LETTERS: word word ...' in word order\n"
+    "  hooks [--expurged 0|1] WORD...\n"
+    "                         'FRONT WORD BACK INNER': the hook letters in front\n"
+    "                         and behind (- for none), then f when the word\n"
+    "                         without its first letter is a word, b likewise for\n"
+    "                         its last (- for no)\n"
+    "  prob [--blanks 0|1|2] LETTERS...\n"
+    "                         'LETTERS COUNT RANK': the ways to draw the letters\n"
+    "                         from the 98 tiles and the blanks (2), and the word's\n"
+    "                         probability rank among words of its length (- when\n"
+    "                         no word)\n"
+    "  search [CONDITIONS]    the words meeting every condition, one a line:\n"
+    "                           --pattern P      ? a letter, * any letters, [abc],\n"
+    "                                            [^abc], [a-e]\n"
+    "                           --anagram A      these letters in any order, ? one\n"
+    "                                            more letter, * any more\n"
+    "                           --subanagram S   made from these tiles, ? a blank\n"
+    "                           --length MIN-MAX, --rank MIN-MAX (probability\n"
+    "                           rank), --anagrams MIN-MAX (words of its letters)\n"
+    "                           --blanks 0|1|2   blanks for the ranks (2)\n"
+    "                           --defined        only words with a definition\n"
+    "                           --set ID         only members of that word set\n"
+    "                           --front-hooks 0|1, --back-hooks 0|1\n"
+    "                           --order alpha|prob, --expurged 0|1\n"
     "  --help                 this text\n";
 
 class ConsoleUi final : public UserInterface {
@@ -268,6 +295,7 @@ int main(int argc, char** argv) {
     if (command == "check") return check(ui, args);
     if (command == "quiz") return runQuizCommand(args, ui);
     if (command == "pages") return runPagesCommand(args, ui);
+    if (isStudyCommand(command)) return runStudyCommand(args, ui);
     std::fputs(kUsage, stderr);
     return 2;
 }

@@ -11,6 +11,7 @@ set(ZQ_ENGINE_SOURCES
   core/ChunkCodec.cpp
   core/FileSystem.cpp
   core/Import.cpp
+  core/Letters.cpp
   core/MemoryFileSystem.cpp
   core/Random.cpp
   core/SettingsStore.cpp
@@ -28,6 +29,9 @@ set(ZQ_ENGINE_SOURCES
   wordsets/WordSetWizard.cpp
   # print/: the printed pages' layout.
   print/PageLayout.cpp
+  # study/: anagrams, hooks, probability order and word search.
+  study/StudyIndex.cpp
+  study/WordSearch.cpp
   # quiz/: tiles and scoring, the rack's rules, statistics.
   quiz/QuizSession.cpp
   quiz/RackModel.cpp

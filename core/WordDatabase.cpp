@@ -359,6 +359,7 @@ CWordNode* CWordDatabase::find(const char* word) const {
 CWordNode* CWordDatabase::addEntry(const char* word, const char* definition,
                                    const char* partOfSpeech, const char* synonym, bool copyText) {
     if (std::strcmp(definition, "delete") == 0) return nullptr;
+    ++changes_;
     return root->insertOrReplace(word, definition, partOfSpeech, synonym, copyText);
 }
 

@@ -136,6 +136,9 @@ class CWordDatabase {
     // Notes an entry that an edit changed, and marks the lexicon modified.
     void markEdited(CWordNode* entry);
     const std::vector<CWordNode*>& editedEntries() const { return edited_; }
+    // Counts the entries added and edited since the load, so that an index
+    // built from the lexicon can tell it is out of date.
+    std::uint64_t changeCount() const { return changes_; }
     // Writes backup.lst, one record per line in word order. Reports failure.
     bool backupText() { return backupText(pathOf(kBackupName)); }
     bool backupText(const std::string& path);
@@ -180,6 +183,7 @@ class CWordDatabase {
     int indexedAtCounter_ = -1;
     std::vector<CWordNode*> synonymCandidates_; // entries added with a synonym, during the load
     std::vector<CWordNode*> edited_;
+    std::uint64_t changes_ = 0;
     bool indexHasMasks_ = false;
 };
 

@@ -143,6 +143,7 @@ std::string validateEntry(const std::string& word, const std::string& definition
 
 void CWordDatabase::markEdited(CWordNode* entry) {
     modified = 1;
+    ++changes_;
     if (entry && std::find(edited_.begin(), edited_.end(), entry) == edited_.end())
         edited_.push_back(entry);
 }

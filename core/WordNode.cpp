@@ -4,6 +4,7 @@
 #include <cstring>
 #include <utility>
 
+#include "core/Letters.h"
 #include "core/Random.h"
 
 namespace zq {
@@ -198,6 +199,40 @@ void CNodePool::reset() {
     for (int i = 0; i <= g_counter && i < kSlots; ++i)
         g_pool[i].reset();
     g_counter = 1;
+}
+
+int CWordNode::score() {
+    const int cached = flags & ScoreMask;
+    if (cached != 0) return cached;
+    // The cache holds 0..255; a word scoring more (over 25 letters of value 10)
+    // keeps its low byte, as the flag word has no room for more.
+    const int computed = wordScore(text) & ScoreMask;
+    flags = static_cast<std::uint16_t>(flags | computed);
+    return computed;
+}
+
+// Places each letter of the word on the first unused tile of that letter, or
+// else on a blank. Counting tiles per character gives the same answer as that
+// greedy placement for a rack of any length.
+bool CWordNode::canBeMadeFrom(const char* rack) const {
+    if (has(Expurged)) return false;
+    int count[256] = {};
+    int blanks = 0;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(rack); *p; ++p) {
+        if (*p == ' ')
+            ++blanks;
+        else
+            ++count[*p];
+    }
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        if (count[*p] > 0)
+            --count[*p];
+        else if (blanks > 0)
+            --blanks;
+        else
+            return false;
+    }
+    return true;
 }
 
 } // namespace zq

@@ -2,20 +2,11 @@
 
 #include <string>
 
+#include "core/Letters.h"
+
 namespace zq {
 
-// The tile game's fixed tables: what each letter scores and how many tiles of
-// each letter the bag holds (98 tiles, no blanks). Only 'a'..'z' have values.
-int letterScore(int letter);
-int tileCount(int letter);
-
-// Sum of letterScore over the word; no bonus of any kind.
-int wordScore(const char* word);
-// Sum of tileCount over the word: how likely its letters are to be drawn.
-int letterWeight(const char* word);
-
 inline constexpr int kRackSize = 7;
-inline constexpr int kTilesInBag = 98;
 
 // Deals the quiz its seven tiles.
 class CTileBag {

@@ -15,7 +15,7 @@ import re
 import sys
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-ENGINE_FOLDERS = ("core", "tools", "wordsets", "quiz", "print")
+ENGINE_FOLDERS = ("core", "tools", "wordsets", "quiz", "print", "study")
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]')
 
 

@@ -5,8 +5,8 @@
 #include <cctype>
 #include <cstring>
 
+#include "core/Letters.h"
 #include "core/WordDatabase.h"
-#include "quiz/TileBag.h"
 
 namespace zq {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "core/Host.h"
+#include "core/Letters.h"
 #include "core/Random.h"
 #include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
-#include "quiz/TileBag.h"
 #include "wordsets/UserWordSet.h"
 
 namespace zq {
@@ -386,6 +386,15 @@ int countWordSet(CWordDatabase& database, int maxWordLength, const std::string& 
         ++count;
     }
     return count;
+}
+
+std::vector<char> memberFlags(CWordDatabase& database, const CWordSetCriteria& criteria) {
+    const auto& entries = database.indexed();
+    const Membership membership(database, criteria);
+    std::vector<char> flags(entries.size(), 0);
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        flags[i] = membership.mayBeSelected(entries[i], i) && membership.selects(entries[i], i);
+    return flags;
 }
 
 int countMembers(CWordDatabase& database, const CWordSetCriteria& criteria) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace zq {
 
@@ -88,6 +89,11 @@ CWordNode* drawRandomWord(CWordDatabase& database, SettingsStore& settings, bool
 // The same, marking a new pass from criteria in hand.
 CWordNode* drawRandomWord(CWordDatabase& database, const CWordSetCriteria& criteria,
                           bool restartIfDone);
+
+// Which entries the criteria select, one flag per entry of database.indexed()
+// (word order), changing no flag: the rule markWordSet marks by, expurged
+// entries included (the caller decides about them).
+std::vector<char> memberFlags(CWordDatabase& database, const CWordSetCriteria& criteria);
 
 // How many members markWordSet(criteria, false, false) would mark, changing no
 // flag: the same rule, expurged entries left out.
