@@ -17,29 +17,49 @@ bool isLower(unsigned char c) {
     return c >= 'a' && c <= 'z';
 }
 
-// C(n, k) for the bag's sizes: n up to 100, k up to kLongest.
-const DrawCount& choose(int n, int k) {
-    static const auto table = [] {
-        static DrawCount t[101][kLongest + 1] = {};
+// C(n, k) for the bag's sizes: n up to 100, k up to kLongest; 0 for k > n.
+struct Binomials {
+    DrawCount t[101][kLongest + 1] = {};
+    Binomials() {
         for (int i = 0; i <= 100; ++i) {
             t[i][0] = 1;
             for (int j = 1; j <= std::min(i, kLongest); ++j)
                 t[i][j] = t[i - 1][j - 1] + (j <= i - 1 ? t[i - 1][j] : 0);
         }
-        return &t;
-    }();
-    static const DrawCount zero = 0;
-    if (n < 0 || k < 0 || n > 100 || k > kLongest || k > n) return zero;
-    return (*table)[n][k];
+    }
+};
+const Binomials kBinomials;
+
+inline DrawCount choose(int n, int k) {
+    if (n < 0 || k < 0 || n > 100 || k > kLongest || k > n) return 0;
+    return kBinomials.t[n][k];
 }
 
-// FNV-1a over the word's bytes.
+// A polynomial hash, sum of c[i] * P^(n-1-i): the hash of x + word and of
+// word + x follow from the word's own in one step each, which the hooks use.
+constexpr std::uint64_t kHashBase = 0x100000001b3ull;
+
 std::uint64_t hashOf(std::string_view word) {
-    std::uint64_t h = 1469598103934665603ull;
-    for (unsigned char c : word) {
-        h ^= c;
-        h *= 1099511628211ull;
-    }
+    std::uint64_t h = 0;
+    for (unsigned char c : word)
+        h = h * kHashBase + c;
+    return h;
+}
+
+std::uint64_t powerOf(std::size_t n) {
+    std::uint64_t p = 1;
+    for (std::size_t i = 0; i < n; ++i)
+        p *= kHashBase;
+    return p;
+}
+
+// Spreads a hash over every bit (the finaliser of a well-known 64-bit mix).
+std::uint64_t mixed(std::uint64_t h) {
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdull;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ull;
+    h ^= h >> 33;
     return h;
 }
 
@@ -74,8 +94,10 @@ std::string alphagram(std::string_view letters) {
     return out;
 }
 
-DrawCount drawCount(std::string_view letters, int blanks) {
-    if (letters.size() > static_cast<std::size_t>(kLongest) || blanks < 0) return 0;
+namespace {
+
+// The count in the integer type T, which must hold C(98 + blanks, n).
+template <class T, int MostBlanks> T countIn(std::string_view letters, int blanks) {
     int counts[kLetterCount] = {};
     for (unsigned char c : letters) {
         if (!isLower(c)) return 0;
@@ -85,25 +107,76 @@ DrawCount drawCount(std::string_view letters, int blanks) {
     // each letter drawn c times with d of them as blanks adds C(tiles, c - d)
     // ways for x^d.
     const int most = std::min<int>(blanks, static_cast<int>(letters.size()));
-    std::vector<DrawCount> ways(static_cast<std::size_t>(most) + 1, 0), next;
+    T ways[MostBlanks + 1];
     ways[0] = 1;
+    for (int k = 1; k <= most; ++k)
+        ways[k] = 0;
     for (int letter = 0; letter < kLetterCount; ++letter) {
         const int c = counts[letter];
         if (c == 0) continue;
         const int tiles = tileCount('a' + letter);
-        next.assign(ways.size(), 0);
-        for (int have = 0; have <= most; ++have) {
-            if (ways[static_cast<std::size_t>(have)] == 0) continue;
-            for (int d = 0; d <= c && have + d <= most; ++d)
-                next[static_cast<std::size_t>(have + d)] +=
-                    ways[static_cast<std::size_t>(have)] * choose(tiles, c - d);
+        if (most == 0) {
+            ways[0] *= static_cast<T>(choose(tiles, c));
+            continue;
         }
-        ways.swap(next);
+        // In place, highest power first, so each term reads the old lower ones.
+        for (int have = most; have >= 0; --have) {
+            T sum = 0;
+            for (int d = 0; d <= c && d <= have; ++d)
+                if (ways[have - d] != 0)
+                    sum += ways[have - d] * static_cast<T>(choose(tiles, c - d));
+            ways[have] = sum;
+        }
     }
-    DrawCount total = 0;
+    T total = 0;
     for (int k = 0; k <= most; ++k)
-        total += choose(blanks, k) * ways[static_cast<std::size_t>(k)];
+        total += static_cast<T>(choose(blanks, k)) * ways[k];
     return total;
+}
+
+// For each letter drawn c times, the ways with d of them as blanks (d = 0, 1,
+// 2): C(tiles, c - d).
+struct RunWays {
+    std::uint64_t t[kLetterCount][kLongest + 1][3] = {};
+    RunWays() {
+        for (int letter = 0; letter < kLetterCount; ++letter)
+            for (int c = 0; c <= kLongest; ++c)
+                for (int d = 0; d < 3; ++d)
+                    t[letter][c][d] =
+                        c >= d ? static_cast<std::uint64_t>(choose(tileCount('a' + letter), c - d))
+                               : 0;
+    }
+};
+const RunWays kRunWays;
+
+// The count of an alphagram of at most 17 letters with up to two blanks, by
+// its runs of equal letters: the quick form of countIn for ranking.
+std::uint64_t alphagramCount(std::string_view alpha, int blanks) {
+    std::uint64_t w0 = 1, w1 = 0, w2 = 0;
+    for (std::size_t i = 0; i < alpha.size();) {
+        std::size_t j = i + 1;
+        while (j < alpha.size() && alpha[j] == alpha[i])
+            ++j;
+        const std::uint64_t* p = kRunWays.t[alpha[i] - 'a'][j - i];
+        w2 = w2 * p[0] + w1 * p[1] + w0 * p[2];
+        w1 = w1 * p[0] + w0 * p[1];
+        w0 = w0 * p[0];
+        i = j;
+    }
+    // C(blanks, k) ways to choose the k blanks.
+    if (blanks == 0) return w0;
+    if (blanks == 1) return w0 + w1;
+    return w0 + 2 * w1 + w2;
+}
+
+} // namespace
+
+DrawCount drawCount(std::string_view letters, int blanks) {
+    if (letters.size() > static_cast<std::size_t>(kLongest) || blanks < 0 || blanks > 100) return 0;
+    // Every partial count is a count of draws of at most n tiles, so none
+    // passes C(98 + blanks, n): 64 bits hold that for up to 17 tiles.
+    if (letters.size() <= 17 && blanks <= 2) return countIn<std::uint64_t, 2>(letters, blanks);
+    return countIn<DrawCount, kLongest>(letters, blanks);
 }
 
 DrawCount drawsOf(int n, int blanks) {
@@ -130,13 +203,24 @@ void StudyIndex::build() {
     alphagrams_.clear();
     const auto& entries = database_.indexed();
     words_.reserve(entries.size());
-    std::size_t letterTotal = 0;
+    alphagrams_.reserve(entries.size() * 9);
+    // Only an edit gives an entry the definition "delete" (the load passes
+    // such records over): the word is gone at the next start, and from here.
+    std::vector<const CWordNode*> deleted;
+    for (const CWordNode* node : database_.editedEntries())
+        if (std::strcmp(node->definition(), "delete") == 0) deleted.push_back(node);
+    std::sort(deleted.begin(), deleted.end());
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const CWordDatabase::IndexedEntry& e = entries[i];
-        // Words of a-z only (bit 31 marks any other character), and not one
-        // given the definition "delete": it is gone at the next start.
+#if defined(__GNUC__) || defined(__clang__)
+        // The entries lie all over the pool: fetch the ones a few steps on.
+        if (i + 16 < entries.size()) __builtin_prefetch(entries[i + 16].node);
+        if (i + 8 < entries.size()) __builtin_prefetch(entries[i + 8].node->text);
+#endif
+        // Words of a-z only (bit 31 marks any other character).
         if ((e.letters >> 31) || e.length == 0 || e.length > 255) continue;
-        if (std::strcmp(e.node->definition(), "delete") == 0) continue;
+        if (!deleted.empty() && std::binary_search(deleted.begin(), deleted.end(), e.node))
+            continue;
         Word w{};
         w.text = e.node->word();
         w.node = e.node;
@@ -144,20 +228,17 @@ void StudyIndex::build() {
         w.entry = static_cast<std::uint32_t>(i);
         w.length = static_cast<std::uint8_t>(e.length);
         w.expurged = e.node->has(CWordNode::Expurged);
-        words_.push_back(w);
-        letterTotal += e.length;
-    }
-    // Alphagrams by counting the letters: no comparison sort per word.
-    alphagrams_.resize(letterTotal);
-    std::size_t at = 0;
-    for (Word& w : words_) {
-        w.alphagram = static_cast<std::uint32_t>(at);
+        // The alphagram by counting the letters: no sort per word.
+        w.alphagram = static_cast<std::uint32_t>(alphagrams_.size());
         std::uint8_t counts[kLetterCount] = {};
         for (std::size_t k = 0; k < w.length; ++k)
             ++counts[w.text[k] - 'a'];
+        alphagrams_.resize(alphagrams_.size() + w.length);
+        char* out = alphagrams_.data() + w.alphagram;
         for (int letter = 0; letter < kLetterCount; ++letter)
-            for (int n = 0; n < counts[letter]; ++n)
-                alphagrams_[at++] = static_cast<char>('a' + letter);
+            for (int n = counts[letter]; n > 0; --n)
+                *out++ = static_cast<char>('a' + letter);
+        words_.push_back(w);
     }
 
     // The words ordered by (length, alphagram, word): each run of one
@@ -165,24 +246,34 @@ void StudyIndex::build() {
     std::vector<std::pair<std::uint64_t, std::uint32_t>> order(words_.size());
     for (std::uint32_t i = 0; i < words_.size(); ++i)
         order[i] = {groupKey(alphagramOf(i)), i};
-    std::sort(order.begin(), order.end(), [this](const auto& a, const auto& b) {
-        if (a.first != b.first) return a.first < b.first;
+    std::sort(order.begin(), order.end());
+    // The key holds the whole alphagram up to eleven letters (and lengths up
+    // to 31); runs of one key beyond that are put in full order.
+    auto full = [this](const auto& a, const auto& b) {
         if (words_[a.second].length != words_[b.second].length)
             return words_[a.second].length < words_[b.second].length;
-        if (words_[a.second].length > 11) {
-            const int c = alphagramOf(a.second).compare(alphagramOf(b.second));
-            if (c != 0) return c < 0;
-        }
-        return a.second < b.second;
-    });
+        const int c = alphagramOf(a.second).compare(alphagramOf(b.second));
+        return c != 0 ? c < 0 : a.second < b.second;
+    };
+    for (std::size_t k = 0; k < order.size();) {
+        std::size_t end = k + 1;
+        while (end < order.size() && order[end].first == order[k].first)
+            ++end;
+        if (end - k > 1 && words_[order[k].second].length > 11)
+            std::sort(order.begin() + static_cast<std::ptrdiff_t>(k),
+                      order.begin() + static_cast<std::ptrdiff_t>(end), full);
+        k = end;
+    }
     members_.resize(order.size());
     groups_.clear();
     lengthStarts_.assign(257, 0);
     for (std::size_t k = 0; k < order.size(); ++k) {
         const std::uint32_t i = order[k].second;
         members_[k] = i;
-        if (groups_.empty() || groups_.back().length != words_[i].length ||
-            alphagramOf(members_[groups_.back().first]) != alphagramOf(i)) {
+        const bool sameKey = k > 0 && order[k - 1].first == order[k].first;
+        if (!sameKey || (words_[i].length > 11 &&
+                         (groups_.back().length != words_[i].length ||
+                          alphagramOf(members_[groups_.back().first]) != alphagramOf(i)))) {
             groups_.push_back(
                 {static_cast<std::uint32_t>(k), 0, words_[i].length, words_[i].alphagram});
         }
@@ -197,17 +288,50 @@ void StudyIndex::build() {
         lengthStarts_[static_cast<std::size_t>(n)] = static_cast<std::uint32_t>(g);
     }
 
-    // Open addressing, at most half full.
+    // Open addressing, at most half full. A slot holds the word's place + 1
+    // in its low half and the top of its hash in the high half, so that most
+    // probes are settled without reading the word.
     std::size_t capacity = 1024;
     while (capacity < words_.size() * 2)
         capacity *= 2;
     hash_.assign(capacity, 0);
+    // The hashes first, so that each slot can be fetched a few words ahead
+    // of its insertion.
+    std::vector<std::uint64_t> hashes(words_.size());
+    for (std::uint32_t i = 0; i < words_.size(); ++i)
+        hashes[i] = mixed(hashOf(text(i)));
     for (std::uint32_t i = 0; i < words_.size(); ++i) {
-        std::size_t slot = hashOf(text(i)) & (capacity - 1);
+#if defined(__GNUC__) || defined(__clang__)
+        if (i + 8 < words_.size()) __builtin_prefetch(&hash_[hashes[i + 8] & (capacity - 1)], 1);
+#endif
+        const std::uint64_t h = hashes[i];
+        std::size_t slot = h & (capacity - 1);
         while (hash_[slot] != 0)
             slot = (slot + 1) & (capacity - 1);
-        hash_[slot] = i + 1;
+        hash_[slot] = (h & 0xffffffff00000000ull) | (i + 1);
     }
+}
+
+std::int64_t StudyIndex::findHashed(std::string_view word, std::uint64_t h, bool expurged) const {
+    const std::size_t mask = hash_.size() - 1;
+    const std::uint64_t tag = h & 0xffffffff00000000ull;
+    for (std::size_t slot = h & mask; hash_[slot] != 0; slot = (slot + 1) & mask) {
+        if ((hash_[slot] & 0xffffffff00000000ull) != tag) continue;
+        const std::uint32_t i = static_cast<std::uint32_t>(hash_[slot]) - 1;
+        if (words_[i].length == word.size() &&
+            std::memcmp(words_[i].text, word.data(), word.size()) == 0)
+            return (expurged || !words_[i].expurged) ? static_cast<std::int64_t>(i) : -1;
+    }
+    return -1;
+}
+
+std::size_t StudyIndex::memoryBytes() const {
+    std::size_t bytes = words_.capacity() * sizeof(Word) + alphagrams_.capacity() +
+                        groups_.capacity() * sizeof(Group) + members_.capacity() * 4 +
+                        lengthStarts_.capacity() * 4 + hash_.capacity() * 8;
+    for (const auto& r : ranks_)
+        bytes += r.capacity() * 4;
+    return bytes;
 }
 
 std::pair<std::uint32_t, std::uint32_t> StudyIndex::groupsOfLength(int length) const {
@@ -218,14 +342,7 @@ std::pair<std::uint32_t, std::uint32_t> StudyIndex::groupsOfLength(int length) c
 
 std::int64_t StudyIndex::find(std::string_view word, bool expurged) const {
     if (hash_.empty() || word.empty()) return -1;
-    const std::size_t mask = hash_.size() - 1;
-    for (std::size_t slot = hashOf(word) & mask; hash_[slot] != 0; slot = (slot + 1) & mask) {
-        const std::uint32_t i = hash_[slot] - 1;
-        if (words_[i].length == word.size() &&
-            std::memcmp(words_[i].text, word.data(), word.size()) == 0)
-            return (expurged || !words_[i].expurged) ? static_cast<std::int64_t>(i) : -1;
-    }
-    return -1;
+    return findHashed(word, mixed(hashOf(word)), expurged);
 }
 
 std::vector<std::uint32_t> StudyIndex::anagrams(std::string_view letters, bool expurged) const {
@@ -304,16 +421,33 @@ int StudyIndex::anagramCount(std::uint32_t i, bool expurged) const {
 
 Hooks StudyIndex::hooks(std::string_view word, bool expurged) const {
     Hooks h;
-    if (word.empty() || word.size() > 254) return h;
+    if (word.empty() || word.size() > 254 || hash_.empty()) return h;
+    // The 52 candidates' hashes follow from the word's; their slots are
+    // fetched together before any is probed, so the memory answers them at
+    // once rather than one after another.
+    const std::uint64_t base = hashOf(word);
+    const std::uint64_t front = powerOf(word.size());
+    std::uint64_t hashes[2 * kLetterCount];
+    for (int c = 0; c < kLetterCount; ++c) {
+        hashes[c] = mixed(static_cast<std::uint64_t>('a' + c) * front + base);
+        hashes[kLetterCount + c] = mixed(base * kHashBase + static_cast<std::uint64_t>('a' + c));
+#if defined(__GNUC__) || defined(__clang__)
+        __builtin_prefetch(&hash_[hashes[c] & (hash_.size() - 1)]);
+        __builtin_prefetch(&hash_[hashes[kLetterCount + c] & (hash_.size() - 1)]);
+#endif
+    }
     char buffer[256];
     std::memcpy(buffer + 1, word.data(), word.size());
-    for (char c = 'a'; c <= 'z'; ++c) {
-        buffer[0] = c;
-        if (isWord(std::string_view(buffer, word.size() + 1), expurged)) h.front += c;
+    for (int c = 0; c < kLetterCount; ++c) {
+        buffer[0] = static_cast<char>('a' + c);
+        if (findHashed(std::string_view(buffer, word.size() + 1), hashes[c], expurged) >= 0)
+            h.front += static_cast<char>('a' + c);
     }
-    for (char c = 'a'; c <= 'z'; ++c) {
-        buffer[word.size() + 1] = c;
-        if (isWord(std::string_view(buffer + 1, word.size() + 1), expurged)) h.back += c;
+    for (int c = 0; c < kLetterCount; ++c) {
+        buffer[word.size() + 1] = static_cast<char>('a' + c);
+        if (findHashed(std::string_view(buffer + 1, word.size() + 1), hashes[kLetterCount + c],
+                       expurged) >= 0)
+            h.back += static_cast<char>('a' + c);
     }
     h.withoutFirst = isWord(word.substr(1), expurged);
     h.withoutLast = isWord(word.substr(0, word.size() - 1), expurged);
@@ -329,26 +463,42 @@ const std::vector<std::uint32_t>& StudyIndex::ranks(int blanks, bool expurged) {
     std::vector<std::uint32_t>& ranks =
         ranks_[static_cast<std::size_t>(blanks * 2 + (expurged ? 1 : 0))];
     if (!ranks.empty() || words_.empty()) return ranks;
-    // One count per group; then, length by length, the groups by count
-    // (highest first), keeping their alphagram order among equals, and each
-    // group's words in word order.
-    std::vector<DrawCount> counts(groups_.size());
-    for (std::size_t g = 0; g < groups_.size(); ++g)
-        counts[g] = drawCount(
-            std::string_view(alphagrams_.data() + groups_[g].alphagram, groups_[g].length), blanks);
-    std::vector<std::uint32_t> order(groups_.size());
-    for (std::uint32_t g = 0; g < order.size(); ++g)
-        order[g] = g;
+    // Length by length: one count per group, the groups by count (highest
+    // first; among equals in alphagram order, which is the groups' own), and
+    // each group's words in word order.
     ranks.assign(words_.size(), 0);
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> keyed;
+    std::vector<std::pair<DrawCount, std::uint32_t>> wide;
+    std::vector<std::uint32_t> order;
     for (int length = 1; length <= 255; ++length) {
         const auto [first, last] = groupsOfLength(length);
         if (first == last) continue;
-        std::stable_sort(
-            order.begin() + first, order.begin() + last,
-            [&counts](std::uint32_t a, std::uint32_t b) { return counts[a] > counts[b]; });
+        order.clear();
+        auto alphaOf = [this](std::uint32_t g) {
+            return std::string_view(alphagrams_.data() + groups_[g].alphagram, groups_[g].length);
+        };
+        if (length <= 17) {
+            // 64 bits hold every count of up to 17 tiles; the complement sorts
+            // the highest first.
+            keyed.clear();
+            for (std::uint32_t g = first; g < last; ++g)
+                keyed.emplace_back(~alphagramCount(alphaOf(g), blanks), g);
+            std::sort(keyed.begin(), keyed.end());
+            for (const auto& k : keyed)
+                order.push_back(k.second);
+        } else {
+            wide.clear();
+            for (std::uint32_t g = first; g < last; ++g)
+                wide.emplace_back(drawCount(alphaOf(g), blanks), g);
+            std::sort(wide.begin(), wide.end(), [](const auto& a, const auto& b) {
+                return a.first != b.first ? a.first > b.first : a.second < b.second;
+            });
+            for (const auto& k : wide)
+                order.push_back(k.second);
+        }
         std::uint32_t rank = 0;
-        for (std::uint32_t k = first; k < last; ++k) {
-            const Group& g = groups_[order[k]];
+        for (std::uint32_t gi : order) {
+            const Group& g = groups_[gi];
             for (std::uint32_t m = g.first; m < g.first + g.size; ++m)
                 if (expurged || !words_[members_[m]].expurged) ranks[members_[m]] = ++rank;
         }

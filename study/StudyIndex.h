@@ -66,6 +66,9 @@ class StudyIndex {
         std::uint32_t alphagram; // offset in alphagramText()
     };
 
+    // The bytes the index holds, ranks worked out so far included.
+    std::size_t memoryBytes() const;
+
     // Rebuilds when the lexicon changed since the last build.
     void refresh();
     CWordDatabase& database() const { return database_; }
@@ -107,6 +110,7 @@ class StudyIndex {
   private:
     void build();
     std::uint64_t lexiconState() const;
+    std::int64_t findHashed(std::string_view word, std::uint64_t hash, bool expurged) const;
 
     CWordDatabase& database_;
     std::uint64_t builtFor_ = 0;
@@ -115,7 +119,7 @@ class StudyIndex {
     std::vector<Group> groups_;
     std::vector<std::uint32_t> members_;
     std::vector<std::uint32_t> lengthStarts_; // into groups_, by length
-    std::vector<std::uint32_t> hash_;         // word place + 1; 0 is free
+    std::vector<std::uint64_t> hash_;         // hash tag and word place + 1; 0 is free
     std::array<std::vector<std::uint32_t>, 6> ranks_;
 };
 

@@ -134,31 +134,51 @@ WordPattern WordPattern::compile(const std::string& text, std::string& reason) {
 bool WordPattern::matches(const char* word, std::size_t length) const {
     const int n = static_cast<int>(length);
     if (n < minLength_ || (maxLength_ >= 0 && n != maxLength_) || length > 255) return false;
-    // reach bit j: the tokens so far can match the word's first j letters.
-    // Words are at most 255 letters; a plain array of flags does.
-    bool reach[257] = {};
-    bool next[257];
-    reach[0] = true;
-    for (const Token& t : tokens_) {
-        if (t.star) {
-            bool any = false;
-            for (std::size_t j = 0; j <= length; ++j) {
-                any = any || reach[j];
-                next[j] = any;
-            }
-        } else {
-            next[0] = false;
-            bool some = false;
-            for (std::size_t j = 0; j < length; ++j) {
-                const int c = static_cast<unsigned char>(word[j]) - 'a';
-                next[j + 1] = reach[j] && c >= 0 && c < kLetterCount && ((t.letters >> c) & 1u);
-                some = some || next[j + 1];
-            }
-            if (!some) return false;
+    auto fits = [&](std::size_t token, std::size_t at) {
+        const int c = static_cast<unsigned char>(word[at]) - 'a';
+        return c >= 0 && c < kLetterCount && ((tokens_[token].letters >> c) & 1u);
+    };
+    // Whether the tokens [from, to) (no star among them) match at `at`.
+    auto segmentAt = [&](std::size_t from, std::size_t to, std::size_t at) {
+        for (std::size_t t = from; t < to; ++t, ++at)
+            if (!fits(t, at)) return false;
+        return true;
+    };
+    const std::size_t count = tokens_.size();
+    // The letters before the first star must start the word, those after the
+    // last star end it; each stretch between stars is taken at its leftmost
+    // place, which leaves the most room for the stretches after it.
+    std::size_t head = 0;
+    while (head < count && !tokens_[head].star)
+        ++head;
+    if (head == count) return segmentAt(0, count, 0); // no star: the length is exact
+    std::size_t tail = count;
+    while (!tokens_[tail - 1].star)
+        --tail;
+    const std::size_t tailLength = count - tail;
+    if (!segmentAt(0, head, 0) || !segmentAt(tail, count, length - tailLength)) return false;
+    std::size_t at = head;
+    const std::size_t limit = length - tailLength;
+    for (std::size_t t = head; t < tail;) {
+        if (tokens_[t].star) {
+            ++t;
+            continue;
         }
-        std::memcpy(reach, next, length + 1);
+        std::size_t end = t;
+        while (!tokens_[end].star)
+            ++end;
+        const std::size_t size = end - t;
+        bool found = false;
+        for (; at + size <= limit; ++at)
+            if (segmentAt(t, end, at)) {
+                found = true;
+                break;
+            }
+        if (!found) return false;
+        at += size;
+        t = end;
     }
-    return reach[length];
+    return true;
 }
 
 std::string checkSearch(const StudyIndex& index, const SearchConditions& c) {
