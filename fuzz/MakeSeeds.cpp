@@ -228,6 +228,16 @@ int main(int argc, char** argv) {
     for (const auto& [name, line] : badLines)
         seed("fuzz_import_line", name, line.substr(0, kSeedSize));
 
+    // Search patterns, each with a few words to match.
+    const std::string sampleWords = "cat\ncats\nscat\nact\nzebra\nqi\nreread\n\nabc1\n";
+    const std::pair<const char*, std::string> patterns[] = {
+        {"plain", "cat"},     {"any", "c?t"},       {"stars", "*a*"},
+        {"class", "[cs]*"},   {"negated", "[^c]*"}, {"range", "[a-e]?[s-z]*"},
+        {"bad-class", "[ab"}, {"upper", "CA*"},     {"many-stars", "*e*e*a*"},
+    };
+    for (const auto& [name, pattern] : patterns)
+        seed("fuzz_search_pattern", name, pattern + std::string(1, '\0') + sampleWords);
+
     // Word set files: the samples, and their variants.
     for (const auto& file : fs::directory_iterator(argv[3])) {
         if (file.path().extension() != ".wordset") continue;

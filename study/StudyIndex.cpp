@@ -358,7 +358,8 @@ std::vector<std::uint32_t> StudyIndex::anagrams(std::string_view letters, bool e
             return found;
     }
     const int length = static_cast<int>(letters.size());
-    const auto [first, last] = groupsOfLength(length);
+    const auto lengthRange = groupsOfLength(length);
+    const std::uint32_t first = lengthRange.first, last = lengthRange.second;
     auto take = [&](const Group& g) {
         for (std::uint32_t k = g.first; k < g.first + g.size; ++k)
             if (expurged || !words_[members_[k]].expurged) found.push_back(members_[k]);
@@ -471,7 +472,8 @@ const std::vector<std::uint32_t>& StudyIndex::ranks(int blanks, bool expurged) {
     std::vector<std::pair<DrawCount, std::uint32_t>> wide;
     std::vector<std::uint32_t> order;
     for (int length = 1; length <= 255; ++length) {
-        const auto [first, last] = groupsOfLength(length);
+        const auto lengthRange = groupsOfLength(length);
+        const std::uint32_t first = lengthRange.first, last = lengthRange.second;
         if (first == last) continue;
         order.clear();
         auto alphaOf = [this](std::uint32_t g) {
