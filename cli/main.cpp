@@ -106,6 +106,23 @@ const char kUsage[] =
     "                           --set ID         only members of that word set\n"
     "                           --front-hooks 0|1, --back-hooks 0|1\n"
     "                           --order alpha|prob, --expurged 0|1\n"
+    "  study add --db FILE --type anagrams|hooks [--now UNIX] SOURCE\n"
+    "                         adds questions to a cardbox (made when missing):\n"
+    "                         SOURCE is --set ID, --words W... or --search with\n"
+    "                         the search conditions; anagram questions are the\n"
+    "                         words' alphagrams, each once, likeliest first;\n"
+    "                         --first N keeps the first N\n"
+    "  study due --db FILE [--now UNIX]\n"
+    "                         due questions, questions per box, and how many come\n"
+    "                         due on each of the next 30 days\n"
+    "  study quiz --db FILE --type T [--now UNIX] [--seed N] [--limit N]\n"
+    "                         the day's questions: one answer a line (the words,\n"
+    "                         separated by spaces), each judged, with its new\n"
+    "                         box and due time\n"
+    "  study reschedule --db FILE --days N [--now UNIX]\n"
+    "                         spreads the overdue questions over N days\n"
+    "  study import|export --db FILE OTHER\n"
+    "                         merges OTHER's questions in, or writes a new OTHER\n"
     "  --help                 this text\n";
 
 class ConsoleUi final : public UserInterface {

@@ -31,7 +31,7 @@ if grep -E '_tests$|_bench$|zendraquil-icons|rack_preview' <<<"$contents"; then
     fail "the package holds build-only files"
 fi
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in libqt6widgets6 libqt6printsupport6 libc6 qt6-qpa-plugins; do
+for d in libqt6widgets6 libqt6printsupport6 libsqlite3-0 libc6 qt6-qpa-plugins; do
     grep -q "$d" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 

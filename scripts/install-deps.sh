@@ -4,7 +4,7 @@
 # missing; needs root (or sudo) for that.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev python3 locales
+packages=(g++ cmake ninja-build qt6-base-dev libgtest-dev libbenchmark-dev zlib1g-dev libsqlite3-dev python3 locales
     fonts-liberation poppler-utils
     "$@")
 missing=()
