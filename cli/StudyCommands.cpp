@@ -10,6 +10,7 @@
 #include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
 #include "study/Cardbox.h"
+#include "study/Questions.h"
 #include "study/StudyIndex.h"
 #include "study/WordSearch.h"
 #include "wordsets/UserWordSet.h"
@@ -262,34 +263,12 @@ std::string joined(const std::vector<std::string>& words) {
     return out;
 }
 
-std::string lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
-// The right words of a question: the alphagram's words, or the words its
-// front and back hooks make.
-std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
-                                     const std::string& question, bool expurged) {
-    std::vector<std::string> out;
-    const std::string q = lowered(question);
-    if (type == QuizType::Anagrams) {
-        for (std::uint32_t w : index.anagrams(q, expurged))
-            out.emplace_back(index.text(w));
-        return out;
-    }
-    const Hooks h = index.hooks(q, expurged);
-    for (char c : h.front)
-        out.push_back(std::string(1, c) + q);
-    for (char c : h.back)
-        out.push_back(q + c);
-    return out;
-}
-
 // The options every study command shares.
 struct StudyOptions {
     std::string db;
+    std::string user;
+    std::string base, spread; // comma lists for study schedule
+    int newPerDay = -1;
     std::optional<QuizType> type;
     std::int64_t now = static_cast<std::int64_t>(std::time(nullptr));
     std::uint64_t seed = 0;
@@ -328,7 +307,7 @@ bool parseStudyOptions(const std::vector<std::string>& args, StudyOptions& o, st
             o.words.push_back(a);
             continue;
         }
-        if (a == "--db" || a == "--type") {
+        if (a == "--db" || a == "--type" || a == "--user" || a == "--base" || a == "--spread") {
             if (i + 1 >= args.size()) {
                 error = a + " needs a value";
                 return false;
@@ -336,13 +315,21 @@ bool parseStudyOptions(const std::vector<std::string>& args, StudyOptions& o, st
             const std::string& v = args[++i];
             if (a == "--db") {
                 o.db = v;
+            } else if (a == "--user") {
+                o.user = v;
+            } else if (a == "--base") {
+                o.base = v;
+            } else if (a == "--spread") {
+                o.spread = v;
             } else if (!(o.type = quizTypeNamed(v))) {
                 error = "--type takes anagrams or hooks";
                 return false;
             }
         } else if (a == "--now" || a == "--seed" || a == "--limit" || a == "--first" ||
-                   a == "--days") {
+                   a == "--days" || a == "--new-per-day") {
             if (!number(i, n)) return false;
+            if (a == "--new-per-day")
+                o.newPerDay = static_cast<int>(std::min<std::int64_t>(n, 1000000));
             if (a == "--now") o.now = n;
             if (a == "--seed") o.seed = static_cast<std::uint64_t>(n), o.seeded = true;
             if (a == "--limit") o.limit = static_cast<int>(std::min<std::int64_t>(n, 1 << 30));
@@ -373,8 +360,10 @@ bool parseStudyOptions(const std::vector<std::string>& args, StudyOptions& o, st
             o.rest.push_back(a);
         }
     }
+    // A user's own cardbox in the working folder (here: the current one).
+    if (o.db.empty() && !o.user.empty() && o.type) o.db = cardboxPath(".", o.user, *o.type);
     if (o.db.empty()) {
-        error = "study " + args[1] + " needs --db FILE";
+        error = "study " + args[1] + " needs --db FILE (or --user NAME with --type)";
         return false;
     }
     return true;
@@ -422,26 +411,19 @@ int studyAdd(const StudyOptions& o, UserInterface& ui) {
         const std::string reason = checkSearch(index, c);
         if (!reason.empty()) return usageError(reason);
     }
-    // The words in probability order (by length, then rank), so that the
-    // likeliest questions come first and --first keeps them.
-    std::vector<std::string> words;
+    // The likeliest questions first, so that --first keeps them.
+    std::vector<std::uint32_t> words;
     if (o.fromWords) {
-        words = typed;
+        for (const std::string& w : typed) {
+            const std::int64_t at = index.find(w, true);
+            if (at < 0) return usageError("not a word of the lexicon: " + w);
+            words.push_back(static_cast<std::uint32_t>(at));
+        }
     } else {
-        c.order = SearchConditions::Order::Probability;
-        for (std::uint32_t w : searchWords(index, c))
-            words.emplace_back(index.text(w));
+        words = searchWords(index, c);
     }
-    std::vector<std::string> questions;
-    std::set<std::string> seen;
-    for (const std::string& w : words) {
-        std::string q = o.type == QuizType::Anagrams ? alphagram(w) : w;
-        for (char& ch : q)
-            ch = static_cast<char>(ch - 'a' + 'A');
-        if (!seen.insert(q).second) continue;
-        questions.push_back(q);
-        if (o.first > 0 && static_cast<int>(questions.size()) >= o.first) break;
-    }
+    sortByProbability(index, words, true);
+    const std::vector<std::string> questions = questionsFor(index, *o.type, words, o.first);
     std::string error;
     auto box = Cardbox::open(o.db, true, error);
     if (!box) return cardboxError(error);
@@ -552,9 +534,48 @@ int studyReschedule(const StudyOptions& o) {
     return finish();
 }
 
+// "1,4,7" as numbers; false for anything else.
+bool parseDays(const std::string& text, std::vector<int>& out) {
+    out.clear();
+    std::size_t from = 0;
+    while (from <= text.size()) {
+        const std::size_t comma = std::min(text.find(',', from), text.size());
+        int n = 0;
+        if (!parseCount(text.substr(from, comma - from), n) || n > 36500) return false;
+        out.push_back(n);
+        from = comma + 1;
+    }
+    return !out.empty();
+}
+
+int studySchedule(const StudyOptions& o) {
+    std::string error;
+    auto box = Cardbox::open(o.db, false, error);
+    if (!box) return cardboxError(error);
+    Schedule s = box->schedule();
+    if (!o.base.empty() && !parseDays(o.base, s.baseDays))
+        return usageError("--base takes days separated by commas");
+    if (!o.spread.empty() && !parseDays(o.spread, s.spreadDays))
+        return usageError("--spread takes days separated by commas");
+    if (o.newPerDay >= 0) s.newPerDay = o.newPerDay;
+    if (s.baseDays.size() != s.spreadDays.size())
+        return usageError("--base and --spread need as many boxes each");
+    if (!o.base.empty() || !o.spread.empty() || o.newPerDay >= 0)
+        if (!box->setSchedule(s)) return cardboxError(box->error());
+    const Schedule& now = box->schedule();
+    std::string base, spread;
+    for (std::size_t b = 0; b < now.baseDays.size(); ++b) {
+        base += (b ? "," : "") + std::to_string(now.baseDays[b]);
+        spread += (b ? "," : "") + std::to_string(now.spreadDays[b]);
+    }
+    std::printf("base: %s\nspread: %s\nnew per day: %d\n", base.c_str(), spread.c_str(),
+                now.newPerDay);
+    return finish();
+}
+
 int studyCommand(const std::vector<std::string>& args, UserInterface& ui) {
     if (args.size() < 2)
-        return usageError("study needs add, due, quiz, import, export or reschedule");
+        return usageError("study needs add, due, quiz, schedule, reschedule, import or export");
     StudyOptions o;
     std::string error;
     if (!parseStudyOptions(args, o, error)) return usageError(error);
@@ -566,7 +587,8 @@ int studyCommand(const std::vector<std::string>& args, UserInterface& ui) {
     if (what == "quiz") return studyQuiz(o, ui);
     if (what == "import" || what == "export") return studyTransfer(o, what == "import");
     if (what == "reschedule") return studyReschedule(o);
-    return usageError("study needs add, due, quiz, import, export or reschedule");
+    if (what == "schedule") return studySchedule(o);
+    return usageError("study needs add, due, quiz, schedule, reschedule, import or export");
 }
 
 } // namespace

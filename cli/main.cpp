@@ -106,6 +106,8 @@ const char kUsage[] =
     "                           --set ID         only members of that word set\n"
     "                           --front-hooks 0|1, --back-hooks 0|1\n"
     "                           --order alpha|prob, --expurged 0|1\n"
+    "  (every study command takes --user NAME --type T instead of --db FILE: that\n"
+    "  user's cardbox, study/USER/T.db)\n"
     "  study add --db FILE --type anagrams|hooks [--now UNIX] SOURCE\n"
     "                         adds questions to a cardbox (made when missing):\n"
     "                         SOURCE is --set ID, --words W... or --search with\n"
@@ -121,6 +123,9 @@ const char kUsage[] =
     "                         box and due time\n"
     "  study reschedule --db FILE --days N [--now UNIX]\n"
     "                         spreads the overdue questions over N days\n"
+    "  study schedule --db FILE [--base D,D,...] [--spread D,D,...] [--new-per-day N]\n"
+    "                         shows or sets the boxes' days and spreads and the\n"
+    "                         new questions a day\n"
     "  study import|export --db FILE OTHER\n"
     "                         merges OTHER's questions in, or writes a new OTHER\n"
     "  --help                 this text\n";

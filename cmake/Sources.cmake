@@ -31,6 +31,7 @@ set(ZQ_ENGINE_SOURCES
   print/PageLayout.cpp
   # study/: anagrams, hooks, probability order and word search.
   study/Cardbox.cpp
+  study/Questions.cpp
   study/StudyIndex.cpp
   study/WordSearch.cpp
   # quiz/: tiles and scoring, the rack's rules, statistics.

@@ -16,6 +16,9 @@ namespace {
 // program's and is left alone.
 constexpr int kFormat = 1;
 constexpr std::int64_t kDay = 86400;
+// Files of up to this many pages (1 MB at the usual 4 KB) are checked whole
+// when they are opened.
+constexpr std::int64_t kFullCheckPages = 256;
 
 const char* const kQuestionColumns[] = {"question", "correct",       "incorrect",
                                         "streak",   "last_correct",  "difficulty",
@@ -25,7 +28,8 @@ const char kSchema[] =
     "CREATE TABLE IF NOT EXISTS questions (question TEXT UNIQUE, correct INTEGER, "
     "incorrect INTEGER, streak INTEGER, last_correct INTEGER, difficulty INTEGER, "
     "cardbox INTEGER, next_scheduled INTEGER);"
-    "CREATE INDEX IF NOT EXISTS zq_due ON questions (next_scheduled);"
+    "CREATE INDEX IF NOT EXISTS zq_due ON questions (next_scheduled, correct, incorrect, "
+    "cardbox);"
     "CREATE TABLE IF NOT EXISTS zq_meta (key TEXT PRIMARY KEY, value);"
     "CREATE TABLE IF NOT EXISTS zq_schedule (box INTEGER PRIMARY KEY, base_days INTEGER, "
     "spread_days INTEGER);"
@@ -33,7 +37,8 @@ const char kSchema[] =
     "INTEGER, right INTEGER, "
     "was_correct INTEGER, was_incorrect INTEGER, was_streak INTEGER, was_last_correct INTEGER, "
     "was_difficulty INTEGER, was_cardbox INTEGER, was_next_scheduled INTEGER);"
-    "CREATE INDEX IF NOT EXISTS zq_log_day ON zq_log (answered_at);";
+    "CREATE INDEX IF NOT EXISTS zq_log_day ON zq_log (answered_at);"
+    "CREATE INDEX IF NOT EXISTS zq_log_question ON zq_log (question, answered_at);";
 
 // A prepared statement that finalises itself.
 class Statement {
@@ -180,6 +185,8 @@ std::unique_ptr<Cardbox> Cardbox::open(const std::string& path, bool create, std
     }
     std::unique_ptr<Cardbox> box(new Cardbox(db, path));
     sqlite3_busy_timeout(db, 200);
+    // Pages read through memory mapping rather than one read call each.
+    sqlite3_exec(db, "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
     auto refuse = [&](const std::string& why) {
         error = why;
         return nullptr;
@@ -205,9 +212,24 @@ std::unique_ptr<Cardbox> Cardbox::open(const std::string& path, bool create, std
                                               : " is not a cardbox (it has no questions table)"));
     }
     {
-        Statement check(db, "PRAGMA quick_check");
-        if (check.step() != SQLITE_ROW || check.text(0) != "ok")
+        // A file cut short holds fewer pages than its header says. A small
+        // file is also read through whole; in a large one (a full check
+        // would cost more than the open may take) damage elsewhere shows when
+        // its pages are read, and the change that met it is rolled back.
+        Statement pages(db, "PRAGMA page_count");
+        Statement pageSize(db, "PRAGMA page_size");
+        const std::int64_t count = pages.step() == SQLITE_ROW ? pages.integer(0) : -1;
+        const std::int64_t size = pageSize.step() == SQLITE_ROW ? pageSize.integer(0) : -1;
+        const auto onDisk = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+        if (count < 0 || size <= 0 ||
+            (existed && !ec && count * size > onDisk &&
+             !std::filesystem::exists(path + "-wal", ec)))
             return refuse("the cardbox " + path + " is damaged");
+        if (count <= kFullCheckPages) {
+            Statement check(db, "PRAGMA quick_check");
+            if (check.step() != SQLITE_ROW || check.text(0) != "ok")
+                return refuse("the cardbox " + path + " is damaged");
+        }
     }
     {
         Statement format(db, "SELECT value FROM zq_meta WHERE key = 'format'");
@@ -378,13 +400,7 @@ std::vector<std::string> Cardbox::dueQuestions(std::int64_t now, int limit) {
     while (!full() && old.step() == SQLITE_ROW)
         out.push_back(old.text(0));
     // New ones, as many as today's allowance leaves.
-    const std::int64_t dayStart = now - ((now % kDay) + kDay) % kDay;
-    Statement today(db_, "SELECT count(DISTINCT question) FROM zq_log l WHERE answered_at >= ? "
-                         "AND NOT EXISTS (SELECT 1 FROM zq_log e WHERE e.question = l.question "
-                         "AND e.answered_at < ?)");
-    today.bind(1, dayStart).bind(2, dayStart);
-    const int introduced = today.step() == SQLITE_ROW ? static_cast<int>(today.integer(0)) : 0;
-    int allowance = std::max(0, schedule_.newPerDay - introduced);
+    int allowance = newAllowance(now);
     Statement fresh(db_, "SELECT question FROM questions WHERE next_scheduled <= ? AND "
                          "(correct + incorrect) = 0 ORDER BY rowid");
     fresh.bind(1, now);
@@ -395,8 +411,24 @@ std::vector<std::string> Cardbox::dueQuestions(std::int64_t now, int limit) {
     return out;
 }
 
+int Cardbox::newAllowance(std::int64_t now) {
+    // The questions whose first answer fell on today (UTC).
+    const std::int64_t dayStart = now - ((now % kDay) + kDay) % kDay;
+    Statement today(db_, "SELECT count(DISTINCT question) FROM zq_log l WHERE answered_at >= ? "
+                         "AND NOT EXISTS (SELECT 1 FROM zq_log e WHERE e.question = l.question "
+                         "AND e.answered_at < ?)");
+    today.bind(1, dayStart).bind(2, dayStart);
+    const int introduced = today.step() == SQLITE_ROW ? static_cast<int>(today.integer(0)) : 0;
+    return std::max(0, schedule_.newPerDay - introduced);
+}
+
 int Cardbox::dueCount(std::int64_t now) {
-    return static_cast<int>(dueQuestions(now).size());
+    Statement count(db_, "SELECT sum((correct + incorrect) > 0), sum((correct + incorrect) = 0) "
+                         "FROM questions WHERE next_scheduled <= ?");
+    count.bind(1, now);
+    if (count.step() != SQLITE_ROW) return 0;
+    return static_cast<int>(count.integer(0)) +
+           std::min(static_cast<int>(count.integer(1)), newAllowance(now));
 }
 
 std::vector<int> Cardbox::forecast(std::int64_t now, int days) {

@@ -128,6 +128,7 @@ class Cardbox {
     bool fail(const std::string& what);
     bool loadSchedule();
     std::int64_t dueAfter(int box, std::int64_t now);
+    int newAllowance(std::int64_t now);
 
     sqlite3* db_;
     std::string path_;
