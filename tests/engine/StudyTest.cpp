@@ -14,6 +14,7 @@
 #include "core/Import.h"
 #include "core/Letters.h"
 #include "core/WordDatabase.h"
+#include "study/Questions.h"
 #include "study/StudyIndex.h"
 #include "study/WordSearch.h"
 #include "tests/support/EnableWords.h"
@@ -375,4 +376,27 @@ TEST_F(StudySmall, BadConditionsAreRefusedWithAReason) {
     EXPECT_NE(reason([](SearchConditions& c) { c.setId = 99; }), "");
     EXPECT_EQ(reason([](SearchConditions& c) { c.setId = kFirstUserSet - 1; }), "");
     EXPECT_NE(reason([](SearchConditions& c) { c.blanks = 3; }), "");
+}
+
+// Cardbox questions from words: anagram questions are distinct alphagrams,
+// likeliest first; hook questions the words; the quiz's missed words come in
+// one step; solutions are the alphagram's words or the hooked words.
+TEST_F(StudySmall, QuestionsAndSolutionsForTheCardbox) {
+    index = std::make_unique<StudyIndex>(*db);
+    std::vector<std::uint32_t> words;
+    for (const char* w : {"tac", "cats", "cat", "act", "scat"})
+        words.push_back(static_cast<std::uint32_t>(index->find(w, false)));
+    sortByProbability(*index, words, false);
+    EXPECT_EQ(questionsFor(*index, QuizType::Anagrams, words),
+              (std::vector<std::string>{"ACT", "ACST"}));
+    EXPECT_EQ(questionsFor(*index, QuizType::Anagrams, words, 1), std::vector<std::string>{"ACT"});
+    EXPECT_EQ(questionsFor(*index, QuizType::Hooks, words).size(), 5u);
+    db->find("zebra")->set(CWordNode::Missed);
+    db->find("cats")->set(CWordNode::Missed);
+    EXPECT_EQ(questionsFor(*index, QuizType::Anagrams, missedWords(*index)),
+              (std::vector<std::string>{"ACST", "ABERZ"}));
+    EXPECT_EQ(solutionsOf(*index, QuizType::Anagrams, "ACT", false),
+              (std::vector<std::string>{"act", "cat", "tac"}));
+    EXPECT_EQ(solutionsOf(*index, QuizType::Hooks, "CAT", false),
+              (std::vector<std::string>{"scat", "cats"}));
 }
