@@ -98,18 +98,29 @@ bool readArguments(const std::vector<std::string>& args, bool blanksOption, Argu
     return true;
 }
 
+// The options and the letters of anagrams, hooks and prob, each checked;
+// 0, or the exit code after the message.
+int readLetterArguments(const std::vector<std::string>& args, bool blanksOption, bool blankTiles,
+                        const char* what, Arguments& a, std::vector<std::string>& letters) {
+    std::string error;
+    if (!readArguments(args, blanksOption, a, error)) return usageError(error);
+    letters.resize(a.items.size());
+    for (std::size_t i = 0; i < a.items.size(); ++i)
+        if (!lettersOf(a.items[i], blankTiles, letters[i]))
+            return usageError(std::string(what) + a.items[i]);
+    return 0;
+}
+
 int finish() {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
 int anagramsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     Arguments a;
-    std::string error;
-    if (!readArguments(args, false, a, error)) return usageError(error);
-    std::vector<std::string> letters(a.items.size());
-    for (std::size_t i = 0; i < a.items.size(); ++i)
-        if (!lettersOf(a.items[i], true, letters[i]))
-            return usageError("LETTERS must be letters a-z and '?' (blanks): " + a.items[i]);
+    std::vector<std::string> letters;
+    if (const int rc = readLetterArguments(
+            args, false, true, "LETTERS must be letters a-z and '?' (blanks): ", a, letters))
+        return rc;
     CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     const StudyIndex index(db);
@@ -124,12 +135,10 @@ int anagramsCommand(const std::vector<std::string>& args, UserInterface& ui) {
 
 int hooksCommand(const std::vector<std::string>& args, UserInterface& ui) {
     Arguments a;
-    std::string error;
-    if (!readArguments(args, false, a, error)) return usageError(error);
-    std::vector<std::string> words(a.items.size());
-    for (std::size_t i = 0; i < a.items.size(); ++i)
-        if (!lettersOf(a.items[i], false, words[i]))
-            return usageError("WORD must be letters a-z: " + a.items[i]);
+    std::vector<std::string> words;
+    if (const int rc =
+            readLetterArguments(args, false, false, "WORD must be letters a-z: ", a, words))
+        return rc;
     CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     const StudyIndex index(db);
@@ -144,12 +153,10 @@ int hooksCommand(const std::vector<std::string>& args, UserInterface& ui) {
 
 int probCommand(const std::vector<std::string>& args, UserInterface& ui) {
     Arguments a;
-    std::string error;
-    if (!readArguments(args, true, a, error)) return usageError(error);
-    std::vector<std::string> letters(a.items.size());
-    for (std::size_t i = 0; i < a.items.size(); ++i)
-        if (!lettersOf(a.items[i], false, letters[i]))
-            return usageError("LETTERS must be letters a-z: " + a.items[i]);
+    std::vector<std::string> letters;
+    if (const int rc =
+            readLetterArguments(args, true, false, "LETTERS must be letters a-z: ", a, letters))
+        return rc;
     CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);

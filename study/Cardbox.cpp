@@ -340,16 +340,26 @@ bool Cardbox::setLexicon(const LexiconStamp& stamp) {
 }
 
 int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now) {
+    return insertEach(
+        "INSERT OR IGNORE INTO questions (question, correct, incorrect, streak, last_correct, "
+        "difficulty, cardbox, next_scheduled) VALUES (?, 0, 0, 0, 0, 0, 0, ?)",
+        questions, "a question cannot be added", [now](Statement& put, const std::string& q) {
+            if (q.empty()) return false;
+            put.bind(1, upper(q)).bind(2, now);
+            return true;
+        });
+}
+
+template <class Row, class Bind>
+int Cardbox::insertEach(const char* sql, const std::vector<Row>& rows, const char* what,
+                        Bind bind) {
     if (!exec("BEGIN IMMEDIATE")) return -1;
-    Statement put(db_, "INSERT OR IGNORE INTO questions (question, correct, incorrect, streak, "
-                       "last_correct, difficulty, cardbox, next_scheduled) "
-                       "VALUES (?, 0, 0, 0, 0, 0, 0, ?)");
+    Statement put(db_, sql);
     int added = 0;
-    for (const std::string& q : questions) {
-        if (q.empty()) continue;
-        put.bind(1, upper(q)).bind(2, now);
+    for (const Row& row : rows) {
+        if (!bind(put, row)) continue;
         if (put.step() != SQLITE_DONE) {
-            fail("a question cannot be added");
+            fail(what);
             exec("ROLLBACK");
             return -1;
         }
@@ -585,29 +595,16 @@ int Cardbox::importFrom(const std::string& otherPath) {
         error_ = otherPath + " is not a cardbox that can be read";
         return -1;
     }
-    if (!exec("BEGIN IMMEDIATE")) return -1;
     const std::string sql = std::string("INSERT OR IGNORE INTO questions (") + kCardColumns +
                             ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
-    Statement put(db_, sql.c_str());
-    int added = 0;
-    for (const Card& c : cards) {
-        if (c.question.empty()) continue;
-        put.bind(1, upper(c.question)).bind(2, c.correct).bind(3, c.incorrect).bind(4, c.streak);
-        put.bind(5, c.lastCorrect).bind(6, c.difficulty).bind(7, std::max(c.cardbox, 0));
-        put.bind(8, c.nextScheduled);
-        if (put.step() != SQLITE_DONE) {
-            fail("a question cannot be imported");
-            exec("ROLLBACK");
-            return -1;
-        }
-        added += sqlite3_changes(db_);
-        put.reset();
-    }
-    if (!exec("COMMIT")) {
-        exec("ROLLBACK");
-        return -1;
-    }
-    return added;
+    return insertEach(sql.c_str(), cards, "a question cannot be imported",
+                      [](Statement& put, const Card& c) {
+                          if (c.question.empty()) return false;
+                          put.bind(1, upper(c.question)).bind(2, c.correct).bind(3, c.incorrect);
+                          put.bind(4, c.streak).bind(5, c.lastCorrect).bind(6, c.difficulty);
+                          put.bind(7, std::max(c.cardbox, 0)).bind(8, c.nextScheduled);
+                          return true;
+                      });
 }
 
 bool Cardbox::exportTo(const std::string& otherPath) {

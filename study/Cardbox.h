@@ -129,6 +129,10 @@ class Cardbox {
     bool loadSchedule();
     std::int64_t dueAfter(int box, std::int64_t now);
     int newAllowance(std::int64_t now);
+    // Runs an insert for each row (those `bind` takes) in one transaction;
+    // how many rows went in, or -1 with nothing changed.
+    template <class Row, class Bind>
+    int insertEach(const char* sql, const std::vector<Row>& rows, const char* what, Bind bind);
 
     sqlite3* db_;
     std::string path_;
