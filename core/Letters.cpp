@@ -34,6 +34,18 @@ int wordScore(const char* word) {
     return sum;
 }
 
+std::string lowerLetters(std::string text) {
+    for (char& c : text)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return text;
+}
+
+std::string upperLetters(std::string text) {
+    for (char& c : text)
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    return text;
+}
+
 int letterWeight(const char* word) {
     int sum = 0;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(word); *p; ++p)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace zq {
 
 // The tile game's fixed letter facts: what each letter scores and how many
@@ -13,6 +15,10 @@ int tileCount(int letter);
 int wordScore(const char* word);
 // Sum of tileCount over the word: how likely its letters are to be drawn.
 int letterWeight(const char* word);
+
+// The text with A-Z lowered (or a-z raised); other bytes stay as they are.
+std::string lowerLetters(std::string text);
+std::string upperLetters(std::string text);
 
 inline constexpr int kLetterCount = 26;
 inline constexpr int kTilesInBag = 98;

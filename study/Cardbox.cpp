@@ -8,6 +8,8 @@
 #include <set>
 #include <system_error>
 
+#include "core/Letters.h"
+
 namespace zq {
 
 namespace {
@@ -75,18 +77,6 @@ class Statement {
     sqlite3_stmt* stmt_ = nullptr;
 };
 
-std::string upper(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-
-std::string lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 Card cardFrom(Statement& s, int first) {
     Card c;
     c.question = s.text(first);
@@ -109,7 +99,7 @@ bool hasQuestionsTable(sqlite3* db, bool& exists) {
     Statement info(db, "PRAGMA table_info(questions)");
     std::set<std::string> columns;
     while (info && info.step() == SQLITE_ROW)
-        columns.insert(lower(info.text(1)));
+        columns.insert(lowerLetters(info.text(1)));
     exists = !columns.empty();
     for (const char* c : kQuestionColumns)
         if (!columns.count(c)) return false;
@@ -345,7 +335,7 @@ int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now) {
         "difficulty, cardbox, next_scheduled) VALUES (?, 0, 0, 0, 0, 0, 0, ?)",
         questions, "a question cannot be added", [now](Statement& put, const std::string& q) {
             if (q.empty()) return false;
-            put.bind(1, upper(q)).bind(2, now);
+            put.bind(1, upperLetters(q)).bind(2, now);
             return true;
         });
 }
@@ -377,7 +367,7 @@ std::optional<Card> Cardbox::card(const std::string& question) {
     const std::string sql =
         std::string("SELECT ") + kCardColumns + " FROM questions WHERE question = ?";
     Statement get(db_, sql.c_str());
-    get.bind(1, upper(question));
+    get.bind(1, upperLetters(question));
     if (get.step() != SQLITE_ROW) return std::nullopt;
     return cardFrom(get, 0);
 }
@@ -469,7 +459,7 @@ std::int64_t Cardbox::dueAfter(int box, std::int64_t now) {
 std::optional<Card> Cardbox::answer(const std::string& question, bool right, std::int64_t now) {
     std::optional<Card> before = card(question);
     if (!before) {
-        error_ = "the cardbox " + path_ + " has no question " + upper(question);
+        error_ = "the cardbox " + path_ + " has no question " + upperLetters(question);
         return std::nullopt;
     }
     Card after = *before;
@@ -597,14 +587,14 @@ int Cardbox::importFrom(const std::string& otherPath) {
     }
     const std::string sql = std::string("INSERT OR IGNORE INTO questions (") + kCardColumns +
                             ") VALUES (?, ?, ?, ?, ?, ?, ?, ?)";
-    return insertEach(sql.c_str(), cards, "a question cannot be imported",
-                      [](Statement& put, const Card& c) {
-                          if (c.question.empty()) return false;
-                          put.bind(1, upper(c.question)).bind(2, c.correct).bind(3, c.incorrect);
-                          put.bind(4, c.streak).bind(5, c.lastCorrect).bind(6, c.difficulty);
-                          put.bind(7, std::max(c.cardbox, 0)).bind(8, c.nextScheduled);
-                          return true;
-                      });
+    return insertEach(
+        sql.c_str(), cards, "a question cannot be imported", [](Statement& put, const Card& c) {
+            if (c.question.empty()) return false;
+            put.bind(1, upperLetters(c.question)).bind(2, c.correct).bind(3, c.incorrect);
+            put.bind(4, c.streak).bind(5, c.lastCorrect).bind(6, c.difficulty);
+            put.bind(7, std::max(c.cardbox, 0)).bind(8, c.nextScheduled);
+            return true;
+        });
 }
 
 bool Cardbox::exportTo(const std::string& otherPath) {
@@ -624,10 +614,10 @@ Judgement judgeAnswer(const std::vector<std::string>& solutions,
     Judgement j;
     std::set<std::string> wanted;
     for (const std::string& s : solutions)
-        wanted.insert(lower(s));
+        wanted.insert(lowerLetters(s));
     std::set<std::string> seen;
     for (const std::string& g : given) {
-        const std::string w = lower(g);
+        const std::string w = lowerLetters(g);
         if (w.empty() || !seen.insert(w).second) continue;
         (wanted.count(w) ? j.right : j.wrong).push_back(w);
     }

@@ -3,23 +3,11 @@
 #include <algorithm>
 #include <set>
 
+#include "core/Letters.h"
 #include "core/WordNode.h"
 #include "study/StudyIndex.h"
 
 namespace zq {
-
-namespace {
-std::string lowered(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-std::string raised(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    return s;
-}
-} // namespace
 
 std::vector<std::string> questionsFor(const StudyIndex& index, QuizType type,
                                       const std::vector<std::uint32_t>& words, int first) {
@@ -27,8 +15,8 @@ std::vector<std::string> questionsFor(const StudyIndex& index, QuizType type,
     std::set<std::string> seen;
     for (std::uint32_t w : words) {
         if (w >= index.size()) continue;
-        std::string q =
-            raised(std::string(type == QuizType::Anagrams ? index.alphagramOf(w) : index.text(w)));
+        std::string q = upperLetters(
+            std::string(type == QuizType::Anagrams ? index.alphagramOf(w) : index.text(w)));
         if (!seen.insert(q).second) continue;
         out.push_back(std::move(q));
         if (first > 0 && static_cast<int>(out.size()) >= first) break;
@@ -59,7 +47,7 @@ std::vector<std::uint32_t> missedWords(StudyIndex& index) {
 std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
                                      const std::string& question, bool expurged) {
     std::vector<std::string> out;
-    const std::string q = lowered(question);
+    const std::string q = lowerLetters(question);
     if (type == QuizType::Anagrams) {
         for (std::uint32_t w : index.anagrams(q, expurged))
             out.emplace_back(index.text(w));
