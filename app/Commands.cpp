@@ -8,6 +8,7 @@
 #include "print/PrintFrame.h"
 #include "quiz/QuizDialog.h"
 #include "resources/DialogTemplates.h"
+#include "study/StudyDialog.h"
 #include "tools/WordBuilderDialog.h"
 #include "tools/WordCheckerDialog.h"
 #include "wordsets/WordSetCriteria.h"
@@ -78,6 +79,15 @@ int about(CWordDatabase&, QWidget*) {
     return dialog.exec();
 }
 
+int study(CWordDatabase& database, QWidget* parent) {
+    // The picture menu keeps the study index and the print frame for the
+    // program's run; any other caller gets a window with its own.
+    auto* window = qobject_cast<CMainWindow*>(parent);
+    CStudyDialog dialog(database, window ? &window->studyIndex() : nullptr,
+                        window ? &window->printFrame() : nullptr);
+    return dialog.exec();
+}
+
 Handler find(int id) {
     switch (id) {
     case res::kIdQuiz:
@@ -92,6 +102,8 @@ Handler find(int id) {
         return options;
     case res::kIdAbout:
         return about;
+    case res::kIdStudy:
+        return study;
     default:
         return nullptr;
     }

@@ -20,6 +20,8 @@ int wordChecker(CWordDatabase& database, QWidget* parent);
 int print(CWordDatabase& database, QWidget* parent);
 int options(CWordDatabase& database, QWidget* parent);
 int about(CWordDatabase& database, QWidget* parent);
+// The study window: cardbox quizzes and the word search.
+int study(CWordDatabase& database, QWidget* parent);
 
 // The command with this id (the ids of the menu's regions); null for Exit,
 // which is the main window's own cancel, and for ids that are no command.

@@ -19,6 +19,7 @@
 #include "core/Random.h"
 #include "print/PrintFrame.h"
 #include "resources/Artwork.h"
+#include "study/StudyIndex.h"
 #include "wordsets/UserWordSet.h"
 
 namespace zq {
@@ -73,6 +74,7 @@ CMainWindow::~CMainWindow() {
     // A database still here (the window was never cancelled) goes without the
     // save offer's window but still with the offer.
     printFrame_.reset();
+    studyIndex_.reset();
     database_.reset();
     if (app::mainWindow() == this) app::setMainWindow(nullptr);
 }
@@ -176,6 +178,7 @@ void CMainWindow::reject() {
     // The print frame stores what it keeps at program end, and it prints from
     // the database.
     printFrame_.reset();
+    studyIndex_.reset();
     database_.reset();
     CAppDialog::reject();
 }
@@ -183,6 +186,14 @@ void CMainWindow::reject() {
 CPrintFrame& CMainWindow::printFrame() {
     if (!printFrame_) printFrame_ = std::make_unique<CPrintFrame>(*database_);
     return *printFrame_;
+}
+
+StudyIndex& CMainWindow::studyIndex() {
+    if (!studyIndex_) {
+        BusyCursor busy;
+        studyIndex_ = std::make_unique<StudyIndex>(*database_);
+    }
+    return *studyIndex_;
 }
 
 void CMainWindow::setVisible(bool visible) {

@@ -19,6 +19,7 @@ namespace zq {
 class CInfoLabel;
 class CPrintFrame;
 class MenuElementButton;
+class StudyIndex;
 
 // A polygon of the picture menu bound to a command.
 struct CHotRegion {
@@ -63,13 +64,16 @@ class CMainWindow : public CAppDialog {
     // database lives.
     CPrintFrame& printFrame();
     CPrintFrame* existingPrintFrame() const { return printFrame_.get(); }
+    // The study tools' index of the lexicon, built on first use and kept
+    // while the database lives.
+    StudyIndex& studyIndex();
 
     // Hiding the window (while printing) keeps its modal run going; only
     // done() ends it.
     void setVisible(bool visible) override;
     void done(int result) override;
     SystemColours colours() const { return colours_; }
-    const std::array<CHotRegion, 7>& regions() const { return regions_; }
+    const std::array<CHotRegion, 8>& regions() const { return regions_; }
     bool menuShown() const;
     // The command most recently run, and what its dialog returned
     // (command::kNotShown when it showed none).
@@ -93,7 +97,8 @@ class CMainWindow : public CAppDialog {
     std::string folder_;
     std::unique_ptr<CWordDatabase> database_;
     std::unique_ptr<CPrintFrame> printFrame_; // goes before the database
-    std::array<CHotRegion, 7> regions_;
+    std::unique_ptr<StudyIndex> studyIndex_;  // so does this
+    std::array<CHotRegion, 8> regions_;
     QCursor handCursor_;
     SystemColours colours_;
     CInfoLabel* statusLine_ = nullptr;

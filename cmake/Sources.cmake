@@ -32,7 +32,9 @@ set(ZQ_ENGINE_SOURCES
   # study/: anagrams, hooks, probability order and word search.
   study/Cardbox.cpp
   study/Questions.cpp
+  study/SearchResults.cpp
   study/StudyIndex.cpp
+  study/StudySession.cpp
   study/WordSearch.cpp
   # quiz/: tiles and scoring, the rack's rules, statistics.
   quiz/QuizSession.cpp
@@ -76,6 +78,8 @@ set(ZQ_GUI_SOURCES
   quiz/QuizDialog.cpp
   quiz/StatisticsDialog.cpp
   quiz/TileRack.cpp
+  # study/: the study window.
+  study/StudyDialog.cpp
   # resources/: dialog templates (plain data) and the artwork.
   resources/Artwork.cpp
   resources/DialogTemplates.cpp

@@ -29,6 +29,10 @@ inline constexpr const char* kValidLetters = "ValidLetters";
 inline constexpr const char* kAllLetters = "AllLetters";
 inline constexpr const char* kDefinitions = "Definitions";
 inline constexpr const char* kScoreIndex = "ScoreIndex";
+// The study window's choices: the quiz type shown (0 anagrams, 1 hooks) and
+// whether its lists take expurged words.
+inline constexpr const char* kStudyType = "StudyType";
+inline constexpr const char* kStudyExpurged = "StudyExpurged";
 // The statistics ring's slots: "Score0" to "Score19" (the slot number as %ld).
 inline constexpr const char* kScoreSlot = "Score%ld";
 

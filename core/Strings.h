@@ -205,6 +205,103 @@ inline constexpr const char* kSetNotStored =
 inline constexpr const char* kWizardFinishHelp =
     "The Finish button is only active if you  have created a word set which is not empty.";
 
+// The study window.
+inline constexpr const char* kStudyCaption = "Zendraquil Study";
+inline constexpr const char* kStudyMenuLabel = "Study";
+inline constexpr const char* kStudyTypeLabel = "&Quiz type:";
+inline constexpr const char* kStudyTypeAnagrams = "Anagrams";
+inline constexpr const char* kStudyTypeHooks = "Hooks";
+inline constexpr const char* kStudyExpurged = "Include e&xpurged words";
+inline constexpr const char* kStudyCardboxTab = "&Cardbox";
+inline constexpr const char* kStudyQuizTab = "Q&uiz";
+inline constexpr const char* kStudySearchTab = "&Search";
+inline constexpr const char* kStudyNoCardbox =
+    "This cardbox holds no questions yet. Add some below.";
+inline constexpr const char* kStudyCardboxRefused = "The cardbox cannot be used: %s";
+inline constexpr const char* kStudyQuestions = "Questions: %s";
+inline constexpr const char* kStudyDueNow = "Due now: %s";
+inline constexpr const char* kStudyBoxes = "By box:";
+inline constexpr const char* kStudyForecast = "Due on each of the next 30 days";
+inline constexpr const char* kStudyAddGroup = "Add questions";
+inline constexpr const char* kStudySourceLabel = "S&ource:";
+inline constexpr const char* kStudySourceSet = "A word set";
+inline constexpr const char* kStudySourceSearch = "The word search (Search tab)";
+inline constexpr const char* kStudySourceMissed = "Words missed in the quiz";
+inline constexpr const char* kStudySourceTyped = "A typed list";
+inline constexpr const char* kStudySetLabel = "&Word set:";
+inline constexpr const char* kStudyLengthsLabel = "&Lengths:";
+inline constexpr const char* kStudyLengthTo = "to";
+inline constexpr const char* kStudyFirstLabel = "Only the li&keliest:";
+inline constexpr const char* kStudyFirstAll = "all";
+inline constexpr const char* kStudyTypedLabel = "T&yped words:";
+inline constexpr const char* kStudyAddButton = "&Add";
+inline constexpr const char* kStudyStartButton = "S&tart quiz";
+inline constexpr const char* kStudyAdding = "Adding questions...";
+inline constexpr const char* kStudyAdded = "Added %s new questions";
+inline constexpr const char* kStudyAlreadyThere = "; %s were there already";
+inline constexpr const char* kStudyUnknownWords = "Not words of the lexicon, left out: %s";
+inline constexpr const char* kStudyNothingToAdd = "That source gives no questions.";
+inline constexpr const char* kStudyAddFailed = "The questions could not be added: %s";
+inline constexpr const char* kStudyAddCancelled = "Adding was cancelled; nothing was added.";
+inline constexpr const char* kStudyShuffle = "S&huffle";
+inline constexpr const char* kStudyAlphabetise = "Alpha&betise";
+inline constexpr const char* kStudyAnswerLabel = "&Answer:";
+inline constexpr const char* kStudyGiveUp = "&Give up";
+inline constexpr const char* kStudyDone = "&Done";
+inline constexpr const char* kStudyMarkRight = "Mark &right";
+inline constexpr const char* kStudyMarkMissed = "Mark &missed";
+inline constexpr const char* kStudyUndo = "U&ndo";
+inline constexpr const char* kStudyNext = "N&ext";
+inline constexpr const char* kStudyNothingDue = "Nothing is due now. Well done!";
+inline constexpr const char* kStudySittingOver =
+    "That was the last question due. The forecast is on the Cardbox tab.";
+inline constexpr const char* kStudyRecordFailed = "The answer could not be recorded: %s";
+// The quiz's progress line and its verdict.
+inline constexpr const char* kStudyProgress = "Question %s of %s";
+inline constexpr const char* kStudyAnsweredCount = "%s answered";
+inline constexpr const char* kStudyWordsFound = "%s words found";
+inline constexpr const char* kStudyJudgedRight = "Right.";
+inline constexpr const char* kStudyJudgedMissed = "Missed.";
+inline constexpr const char* kStudyMovedBox = "Box %s";
+inline constexpr const char* kStudyDueAgainHours = "due again in %s hours";
+inline constexpr const char* kStudyDueAgainDays = "due again in %s days";
+inline constexpr const char* kStudyDueAgainTomorrow = "due again in 1 day";
+inline constexpr const char* kStudyWrongWords = "Not right: %s";
+inline constexpr const char* kStudyColumnFront = "Front";
+inline constexpr const char* kStudyColumnWord = "Word";
+inline constexpr const char* kStudyColumnBack = "Back";
+inline constexpr const char* kStudyColumnRank = "Rank";
+inline constexpr const char* kStudyColumnDefinition = "Definition";
+inline constexpr const char* kStudyPattern = "P&attern:";
+inline constexpr const char* kStudyAnagram = "A&nagram of:";
+inline constexpr const char* kStudySubanagram = "&Made from:";
+inline constexpr const char* kStudyLength = "Len&gth:";
+inline constexpr const char* kStudyRank = "Probability ran&k:";
+inline constexpr const char* kStudyBlanks = "with blanks";
+inline constexpr const char* kStudyAnagramCount = "Anagram c&ount:";
+inline constexpr const char* kStudySearchSet = "In word s&et:";
+inline constexpr const char* kStudyAnySet = "(any word)";
+inline constexpr const char* kStudyFrontHooks = "&Front hooks:";
+inline constexpr const char* kStudyBackHooks = "&Back hooks:";
+inline constexpr const char* kStudyHooksEither = "either";
+inline constexpr const char* kStudyHooksSome = "some";
+inline constexpr const char* kStudyHooksNone = "none";
+inline constexpr const char* kStudyDefinedOnly = "&Defined words only";
+inline constexpr const char* kStudyOrder = "O&rder:";
+inline constexpr const char* kStudyOrderAlpha = "alphabetical";
+inline constexpr const char* kStudyOrderProb = "probability";
+inline constexpr const char* kStudyFind = "F&ind";
+inline constexpr const char* kStudyCopy = "Cop&y";
+inline constexpr const char* kStudyPrint = "&Print...";
+inline constexpr const char* kStudyExport = "Expor&t...";
+inline constexpr const char* kStudyFound = "%s words found";
+inline constexpr const char* kStudySearchRefused = "The search cannot run: %s";
+inline constexpr const char* kStudyExportCaption = "Export the Found Words";
+inline constexpr const char* kStudyExportFilters =
+    "CSV for flashcard programs (*.csv);;Plain text (*.txt)";
+inline constexpr const char* kStudyExportFailed = "The words could not be written to %s.";
+inline constexpr const char* kStudyNothingToPrint = "There are no found words to print.";
+
 // A text of the table with its first %s filled in.
 inline std::string withText(const char* pattern, const std::string& value) {
     std::string out(pattern);

@@ -90,4 +90,11 @@ PrintedPage CPageLayout::page(int number) const {
     return out;
 }
 
+void markOnly(CWordDatabase& database, const std::vector<CWordNode*>& entries) {
+    for (const auto& e : database.indexed())
+        e.node->clear(CWordNode::InWordSet);
+    for (CWordNode* node : entries)
+        if (node) node->set(CWordNode::InWordSet);
+}
+
 } // namespace zq

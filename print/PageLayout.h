@@ -66,6 +66,11 @@ class CPageLayout {
 // page repeated in place; from the last page back when `lastFirst` is set.
 std::vector<int> printSequence(int first, int last, int copies, bool collate, bool lastFirst);
 
+// Marks exactly these entries as the set to print, every other entry
+// unmarked: a list chosen another way (found by a word search) prints as a
+// word set would.
+void markOnly(CWordDatabase& database, const std::vector<CWordNode*>& entries);
+
 // Marks the user's word set as printing does (the stored criteria, expurged
 // words left out) and returns the criteria.
 CWordSetCriteria markForPrinting(CWordDatabase& database, SettingsStore& settings);

@@ -96,6 +96,22 @@ int CPrintFrame::run(QWidget* menu) {
         return QDialog::Rejected;
     }
     view.chosen = chosen;
+    view.entries.clear();
+    return printChosen();
+}
+
+int CPrintFrame::printEntries(const std::vector<CWordNode*>& entries,
+                              const CWordSetCriteria& criteria) {
+    menu_ = nullptr;
+    view.chosen = criteria;
+    view.entries = entries;
+    const int result = printChosen();
+    view.entries.clear();
+    view.chosen.reset();
+    return result;
+}
+
+int CPrintFrame::printChosen() {
     if (platformDialog) return runWithPlatformDialog();
     const int pages = view.preparePrinting();
 

@@ -36,6 +36,10 @@ class CPrintFrame {
     // null). QDialog::Accepted after a job or a preview, Rejected when the
     // wizard or the print dialog was cancelled or the job could not start.
     int run(QWidget* menu);
+    // Prints these entries (a word search's list) as a set with `criteria`:
+    // the print dialog (or the platform's road) without the wizard; nothing
+    // is hidden. The next run() prints a set again.
+    int printEntries(const std::vector<CWordNode*>& entries, const CWordSetCriteria& criteria);
     // The print preview of the marked set; the preview's Print button prints
     // (to a printer or a PDF file) as the print dialog does.
     void preview();
@@ -54,6 +58,8 @@ class CPrintFrame {
   private:
     void showMenu();
     void report(CPrintView::Job job);
+    // The print dialog and the job or preview, once the set is chosen.
+    int printChosen();
     // The platform dialog's road once the set is chosen.
     int runWithPlatformDialog();
     // The whole set to a PDF file the user names; Rejected when cancelled.

@@ -71,6 +71,10 @@ QFont CPrintView::pageFont(int lineHeight) {
 }
 
 CWordSetCriteria CPrintView::markSet() {
+    if (!entries.empty()) {
+        markOnly(database, entries);
+        return chosen.value_or(CWordSetCriteria{});
+    }
     if (!chosen) return markForPrinting(database, app::settings());
     markWordSet(database, *chosen, false, false);
     return *chosen;

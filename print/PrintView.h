@@ -30,6 +30,9 @@ class CPrintView {
     // The set to print, as the wizard chose it (the store may not have kept
     // it); the stored criteria when unset.
     std::optional<CWordSetCriteria> chosen;
+    // Entries chosen another way (a word search's list) to print in place of
+    // a set, with `chosen` for the page header and the layout; empty: a set.
+    std::vector<CWordNode*> entries;
 
     // Marks the set as the stored criteria ask and returns its page count
     // (at least 1), the print dialog's page range.

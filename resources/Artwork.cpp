@@ -88,7 +88,22 @@ constexpr std::array<QPoint, 12> kPrint = {{{257, 54},
 constexpr std::array<QPoint, 8> kAbout = {
     {{11, 96}, {20, 96}, {25, 101}, {25, 112}, {20, 117}, {11, 117}, {6, 112}, {6, 101}}};
 
-const std::array<MenuElement, 7> kElements = {{
+// A cardbox: a box of index cards, their tops standing out of it, in the
+// space between the magnifying glass, the printer and the cog.
+constexpr std::array<QPoint, 12> kStudy = {{{250, 24},
+                                            {254, 24},
+                                            {254, 10},
+                                            {266, 10},
+                                            {266, 4},
+                                            {284, 4},
+                                            {284, 12},
+                                            {294, 12},
+                                            {294, 24},
+                                            {298, 24},
+                                            {298, 50},
+                                            {250, 50}}};
+
+const std::array<MenuElement, 8> kElements = {{
     {kIdQuiz, "Quiz", kQuiz},
     {kIdWordBuilder, "Word Builder", kBuilder},
     {kIdWordChecker, "Word Checker", kChecker},
@@ -96,6 +111,7 @@ const std::array<MenuElement, 7> kElements = {{
     {kIdOptions, "Options", kOptions},
     {kIdPrint, "Print", kPrint},
     {kIdAbout, "About", kAbout},
+    {kIdStudy, "Study", kStudy},
 }};
 
 const QColor kTileFace(242, 222, 170);
@@ -286,6 +302,31 @@ void drawAbout(QPainter& p, const QPolygon& o) {
     label(p, QRect(27, 98, 34, 16), "About", QColor(255, 255, 255), 11);
 }
 
+void drawStudy(QPainter& p, const QPolygon& o) {
+    fillElement(p, o, QColor(236, 232, 220), QColor(150, 110, 70));
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing, false);
+    // The cards' tops, each a little apart, ruled like index cards.
+    const QRect cards[] = {QRect(255, 11, 11, 14), QRect(267, 5, 17, 20), QRect(285, 13, 9, 12)};
+    const QColor card[] = {QColor(250, 246, 228), QColor(255, 255, 255), QColor(232, 240, 250)};
+    for (int i = 0; i < 3; ++i) {
+        p.fillRect(cards[i], card[i]);
+        p.setPen(QColor(200, 80, 70));
+        p.drawLine(cards[i].left() + 1, cards[i].top() + 3, cards[i].right() - 1, cards[i].top() + 3);
+        p.setPen(QColor(150, 180, 210));
+        for (int y = cards[i].top() + 6; y < cards[i].bottom(); y += 3)
+            p.drawLine(cards[i].left() + 1, y, cards[i].right() - 1, y);
+    }
+    // The box's front.
+    QLinearGradient front(QPointF(0, 24), QPointF(0, 50));
+    front.setColorAt(0, QColor(170, 118, 66));
+    front.setColorAt(1, QColor(118, 76, 38));
+    p.fillRect(QRect(251, 25, 46, 24), front);
+    p.fillRect(QRect(251, 25, 46, 2), QColor(96, 60, 28));
+    p.restore();
+    label(p, QRect(250, 28, 48, 20), "Study", QColor(255, 246, 220), 12);
+}
+
 } // namespace
 
 std::span<const MenuElement> menuElements() {
@@ -315,7 +356,7 @@ QImage menuPicture(qreal ratio) {
     p.restore();
     using Draw = void (*)(QPainter&, const QPolygon&);
     const Draw draws[] = {drawQuiz,    drawBuilder, drawChecker, drawExit,
-                          drawOptions, drawPrint,   drawAbout};
+                          drawOptions, drawPrint,   drawAbout,   drawStudy};
     for (std::size_t i = 0; i < kElements.size(); ++i)
         draws[i](p, polygonOf(kElements[i].outline));
     return image;

@@ -19,7 +19,8 @@ struct MenuElement {
                                      // bottom vertices lie one past the last pixel
 };
 
-// The seven elements in hit-test order.
+// The eight elements in hit-test order: the seven commands of old, then
+// Study, which lies apart from all of them.
 std::span<const MenuElement> menuElements();
 
 // The pictures are drawn, not stored: `ratio` device pixels to the logical

@@ -201,6 +201,8 @@ constexpr std::array kTemplates = {
     DialogTemplate{kWizardSetsTemplate, "Sets", 250, 140, kWizardSetsControls},
     DialogTemplate{kWizardLettersTemplate, "Letters", 250, 140, kWizardLettersControls},
     DialogTemplate{kWizardLengthTemplate, "Word Length", 250, 140, kWizardLengthControls},
+    // The study window lays out its own controls.
+    DialogTemplate{kStudyTemplate, "Zendraquil Study", 380, 280, {}},
 };
 
 } // namespace

@@ -329,7 +329,8 @@ bool Cardbox::setLexicon(const LexiconStamp& stamp) {
     return put.step() == SQLITE_DONE || fail("the lexicon cannot be recorded");
 }
 
-int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now) {
+int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now,
+                 const Progress& progress) {
     return insertEach(
         "INSERT OR IGNORE INTO questions (question, correct, incorrect, streak, last_correct, "
         "difficulty, cardbox, next_scheduled) VALUES (?, 0, 0, 0, 0, 0, 0, ?)",
@@ -337,16 +338,24 @@ int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now) {
             if (q.empty()) return false;
             put.bind(1, upperLetters(q)).bind(2, now);
             return true;
-        });
+        },
+        progress);
 }
 
 template <class Row, class Bind>
 int Cardbox::insertEach(const char* sql, const std::vector<Row>& rows, const char* what,
-                        Bind bind) {
+                        Bind bind, const Progress& progress) {
     if (!exec("BEGIN IMMEDIATE")) return -1;
     Statement put(db_, sql);
     int added = 0;
-    for (const Row& row : rows) {
+    const int total = static_cast<int>(rows.size());
+    for (int done = 0; done < total; ++done) {
+        if (progress && done % 512 == 0 && !progress(done, total)) {
+            exec("ROLLBACK");
+            error_ = "cancelled";
+            return -1;
+        }
+        const Row& row = rows[static_cast<std::size_t>(done)];
         if (!bind(put, row)) continue;
         if (put.step() != SQLITE_DONE) {
             fail(what);
@@ -360,6 +369,7 @@ int Cardbox::insertEach(const char* sql, const std::vector<Row>& rows, const cha
         exec("ROLLBACK");
         return -1;
     }
+    if (progress) progress(total, total);
     return added;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <random>
@@ -82,9 +83,16 @@ class Cardbox {
     // Random spreads come from this generator; seed it for repeatable runs.
     void seed(std::uint64_t seed) { rng_.seed(seed); }
 
+    // Told how many of how many rows are written so far, now and then during
+    // a long change; returning false cancels it, leaving the cardbox as it
+    // was.
+    using Progress = std::function<bool(int done, int total)>;
+
     // Adds new questions (upper-cased; in box 0, due at once); those already
-    // there are kept as they are. Returns how many were added, -1 on failure.
-    int add(const std::vector<std::string>& questions, std::int64_t now);
+    // there are kept as they are. Returns how many were added, -1 on failure
+    // or when cancelled (nothing is added then).
+    int add(const std::vector<std::string>& questions, std::int64_t now,
+            const Progress& progress = {});
 
     std::optional<Card> card(const std::string& question);
     int size();
@@ -132,7 +140,8 @@ class Cardbox {
     // Runs an insert for each row (those `bind` takes) in one transaction;
     // how many rows went in, or -1 with nothing changed.
     template <class Row, class Bind>
-    int insertEach(const char* sql, const std::vector<Row>& rows, const char* what, Bind bind);
+    int insertEach(const char* sql, const std::vector<Row>& rows, const char* what, Bind bind,
+                   const Progress& progress = {});
 
     sqlite3* db_;
     std::string path_;

@@ -61,4 +61,64 @@ std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
     return out;
 }
 
+QuestionList questionsFrom(StudyIndex& index, QuizType type, const QuestionSource& source) {
+    QuestionList out;
+    std::vector<std::uint32_t> words;
+    const bool expurged = source.search.expurged;
+    switch (source.kind) {
+    case QuestionSource::Kind::Missed:
+        words = missedWords(index);
+        break;
+    case QuestionSource::Kind::Typed: {
+        std::string item;
+        const auto take = [&] {
+            if (item.empty()) return;
+            const std::string letters = lowerLetters(item);
+            const bool plain = std::all_of(letters.begin(), letters.end(),
+                                           [](char c) { return c >= 'a' && c <= 'z'; });
+            std::int64_t at = plain ? index.find(letters, expurged) : -1;
+            // A rack stands for its words in an anagram cardbox.
+            if (at < 0 && plain && type == QuizType::Anagrams) {
+                const auto made = index.anagrams(letters, expurged);
+                if (!made.empty()) at = made.front();
+            }
+            if (at < 0)
+                out.unknown.push_back(item);
+            else
+                words.push_back(static_cast<std::uint32_t>(at));
+            item.clear();
+        };
+        for (char c : source.typed) {
+            if (c == ' ' || c == ',' || c == '\n' || c == '\r' || c == '\t' || c == ';')
+                take();
+            else
+                item += c;
+        }
+        take();
+        break;
+    }
+    case QuestionSource::Kind::WordSet:
+    case QuestionSource::Kind::Search: {
+        SearchConditions c = source.search;
+        if (source.kind == QuestionSource::Kind::WordSet) {
+            // Only the set and its lengths count.
+            SearchConditions set;
+            set.setId = c.setId < 0 ? 0 : c.setId;
+            set.minLength = c.minLength;
+            set.maxLength = c.maxLength;
+            set.expurged = c.expurged;
+            c = set;
+        }
+        out.error = checkSearch(index, c);
+        if (!out.error.empty()) return out;
+        words = searchWords(index, c);
+        break;
+    }
+    }
+    // Likeliest first, so that `first` keeps the likeliest.
+    sortByProbability(index, words, true);
+    out.questions = questionsFor(index, type, words, source.first);
+    return out;
+}
+
 } // namespace zq

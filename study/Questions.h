@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "study/Cardbox.h"
+#include "study/WordSearch.h"
 
 namespace zq {
 
@@ -28,5 +29,25 @@ std::vector<std::uint32_t> missedWords(StudyIndex& index);
 // or the words the front and back hooks of the word make.
 std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
                                      const std::string& question, bool expurged);
+
+// Where questions to add come from: a word set (its id and lengths in
+// `search`), a word search, the quiz's missed words or a typed list.
+struct QuestionSource {
+    enum class Kind { WordSet, Search, Missed, Typed } kind = Kind::WordSet;
+    SearchConditions search;
+    // Typed: words, or for anagram questions also a rack of letters that
+    // makes a word; separated by spaces, commas or line ends.
+    std::string typed;
+    int first = 0; // > 0: only that many questions, the likeliest
+};
+
+struct QuestionList {
+    std::vector<std::string> questions; // likeliest first, upper case
+    std::vector<std::string> unknown;   // typed entries that are no word (nor rack)
+    std::string error;                  // a search that cannot run
+};
+
+// The questions a source gives, likeliest first, each once.
+QuestionList questionsFrom(StudyIndex& index, QuizType type, const QuestionSource& source);
 
 } // namespace zq

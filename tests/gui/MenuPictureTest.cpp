@@ -11,6 +11,9 @@ using namespace zq;
 
 namespace {
 
+// The vertex sum of the seven outlines the menu has had from the start.
+constexpr long long kOlderOutlineSum = 1587334214;
+
 QRegion regionOf(const res::MenuElement& e) {
     return QRegion(QPolygon(QList<QPoint>(e.outline.begin(), e.outline.end())), Qt::WindingFill);
 }
@@ -26,9 +29,9 @@ TEST(MenuPicture, RegionsHaveTheirCommandsAndBoundingBoxesInHitTestOrder) {
     const Expected expected[] = {{1041, 0, 95, 0, 65},    {1042, 61, 168, 59, 130},
                                  {1043, 132, 244, 0, 84}, {2, 364, 416, 63, 129},
                                  {3, 302, 416, 0, 66},    {1044, 245, 338, 54, 130},
-                                 {153, 6, 24, 96, 116}};
+                                 {153, 6, 24, 96, 116},   {1046, 250, 297, 4, 49}};
     const auto elements = res::menuElements();
-    ASSERT_EQ(elements.size(), 7u);
+    ASSERT_EQ(elements.size(), 8u);
     for (std::size_t i = 0; i < elements.size(); ++i) {
         SCOPED_TRACE(elements[i].label);
         EXPECT_EQ(elements[i].command, expected[i].command);
@@ -38,6 +41,33 @@ TEST(MenuPicture, RegionsHaveTheirCommandsAndBoundingBoxesInHitTestOrder) {
         EXPECT_EQ(box.top(), expected[i].y0);
         EXPECT_EQ(box.bottom(), expected[i].y1);
     }
+}
+
+// The Study element came after the other seven: their outlines are the ones
+// they always had (pinned by a sum over their vertices), and every pixel
+// still gives the command it gave before.
+TEST(MenuPicture, TheSevenOlderRegionsAreUnchanged) {
+    const auto elements = res::menuElements();
+    ASSERT_EQ(elements.size(), 8u);
+    const int vertices[] = {8, 14, 35, 9, 34, 12, 8};
+    long long sum = 0;
+    for (std::size_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(elements[i].outline.size(), std::size_t(vertices[i])) << elements[i].label;
+        for (std::size_t k = 0; k < elements[i].outline.size(); ++k)
+            sum += (k + 1) * (elements[i].outline[k].x() * 1000LL + elements[i].outline[k].y()) *
+                   (i + 1);
+    }
+    EXPECT_EQ(sum, kOlderOutlineSum);
+    const QRegion study = regionOf(elements[7]);
+    for (int y = 0; y < res::kMenuPictureSize.height(); ++y)
+        for (int x = 0; x < res::kMenuPictureSize.width(); ++x) {
+            bool older = false;
+            for (std::size_t i = 0; i < 7; ++i)
+                older = older || regionOf(elements[i]).contains(QPoint(x, y));
+            if (older) {
+                ASSERT_FALSE(study.contains(QPoint(x, y))) << x << "," << y;
+            }
+        }
 }
 
 TEST(MenuPicture, NoTwoRegionsShareAPixelAndMuchOfThePictureIsNoCommand) {
