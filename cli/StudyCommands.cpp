@@ -11,6 +11,7 @@
 #include "core/WordDatabase.h"
 #include "study/Cardbox.h"
 #include "study/Questions.h"
+#include "study/SearchResults.h"
 #include "study/StudyIndex.h"
 #include "study/WordSearch.h"
 #include "wordsets/UserWordSet.h"
@@ -234,15 +235,32 @@ bool parseSearchOption(const std::vector<std::string>& args, std::size_t& i, Sea
 int searchCommand(const std::vector<std::string>& args, UserInterface& ui) {
     SearchConditions c;
     std::string error;
+    std::string format = "words";
     bool known;
-    for (std::size_t i = 1; i < args.size(); ++i)
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--format") {
+            if (i + 1 >= args.size()) return usageError("--format needs a value");
+            format = args[++i];
+            if (format != "words" && format != "text" && format != "csv")
+                return usageError("--format takes words, text or csv");
+            continue;
+        }
         if (!parseSearchOption(args, i, c, known, error)) return usageError(error);
+    }
     CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
     const std::string reason = checkSearch(index, c);
     if (!reason.empty()) return usageError(reason);
-    for (std::uint32_t w : searchWords(index, c))
+    const std::vector<std::uint32_t> found = searchWords(index, c);
+    if (format != "words") {
+        // The study window's export, byte for byte.
+        const auto rows = resultRows(index, found, c.expurged);
+        const std::string text = format == "csv" ? csvOf(rows) : plainTextOf(rows);
+        std::fwrite(text.data(), 1, text.size(), stdout);
+        return finish();
+    }
+    for (std::uint32_t w : found)
         std::printf("%.*s\n", static_cast<int>(index.word(w).length), index.word(w).text);
     return finish();
 }
@@ -411,26 +429,20 @@ int studyAdd(const StudyOptions& o, UserInterface& ui) {
     CWordDatabase db(programSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
-    SearchConditions c = o.search;
-    if (o.setId >= 0) c.setId = o.setId;
-    if (!o.fromWords) {
-        c.expurged = c.expurged || o.expurged;
-        const std::string reason = checkSearch(index, c);
-        if (!reason.empty()) return usageError(reason);
-    }
-    // The likeliest questions first, so that --first keeps them.
-    std::vector<std::uint32_t> words;
-    if (o.fromWords) {
-        for (const std::string& w : typed) {
-            const std::int64_t at = index.find(w, true);
-            if (at < 0) return usageError("not a word of the lexicon: " + w);
-            words.push_back(static_cast<std::uint32_t>(at));
-        }
-    } else {
-        words = searchWords(index, c);
-    }
-    sortByProbability(index, words, true);
-    const std::vector<std::string> questions = questionsFor(index, *o.type, words, o.first);
+    QuestionSource source;
+    source.kind = o.fromWords ? QuestionSource::Kind::Typed : QuestionSource::Kind::Search;
+    source.search = o.search;
+    if (o.setId >= 0) source.search.setId = o.setId;
+    source.search.expurged = source.search.expurged || o.expurged;
+    // Typed words may be expurged ones: a player asks for them by name.
+    if (o.fromWords) source.search.expurged = true;
+    for (const std::string& w : typed)
+        source.typed += w + " ";
+    source.first = o.first;
+    const QuestionList list = questionsFrom(index, *o.type, source);
+    if (!list.error.empty()) return usageError(list.error);
+    if (!list.unknown.empty()) return usageError("not a word of the lexicon: " + list.unknown[0]);
+    const std::vector<std::string>& questions = list.questions;
     std::string error;
     auto box = Cardbox::open(o.db, true, error);
     if (!box) return cardboxError(error);

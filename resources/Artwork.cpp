@@ -312,7 +312,8 @@ void drawStudy(QPainter& p, const QPolygon& o) {
     for (int i = 0; i < 3; ++i) {
         p.fillRect(cards[i], card[i]);
         p.setPen(QColor(200, 80, 70));
-        p.drawLine(cards[i].left() + 1, cards[i].top() + 3, cards[i].right() - 1, cards[i].top() + 3);
+        p.drawLine(cards[i].left() + 1, cards[i].top() + 3, cards[i].right() - 1,
+                   cards[i].top() + 3);
         p.setPen(QColor(150, 180, 210));
         for (int y = cards[i].top() + 6; y < cards[i].bottom(); y += 3)
             p.drawLine(cards[i].left() + 1, y, cards[i].right() - 1, y);

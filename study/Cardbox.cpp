@@ -334,7 +334,8 @@ int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now,
     return insertEach(
         "INSERT OR IGNORE INTO questions (question, correct, incorrect, streak, last_correct, "
         "difficulty, cardbox, next_scheduled) VALUES (?, 0, 0, 0, 0, 0, 0, ?)",
-        questions, "a question cannot be added", [now](Statement& put, const std::string& q) {
+        questions, "a question cannot be added",
+        [now](Statement& put, const std::string& q) {
             if (q.empty()) return false;
             put.bind(1, upperLetters(q)).bind(2, now);
             return true;
@@ -343,8 +344,8 @@ int Cardbox::add(const std::vector<std::string>& questions, std::int64_t now,
 }
 
 template <class Row, class Bind>
-int Cardbox::insertEach(const char* sql, const std::vector<Row>& rows, const char* what,
-                        Bind bind, const Progress& progress) {
+int Cardbox::insertEach(const char* sql, const std::vector<Row>& rows, const char* what, Bind bind,
+                        const Progress& progress) {
     if (!exec("BEGIN IMMEDIATE")) return -1;
     Statement put(db_, sql);
     int added = 0;

@@ -32,7 +32,11 @@ std::string utf8Text(const std::string& bytes) {
     bool valid = true;
     for (std::size_t i = 0; i < bytes.size() && valid;) {
         const auto c = static_cast<unsigned char>(bytes[i]);
-        const int more = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2 : (c >> 3) == 30 ? 3 : -1;
+        const int more = c < 0x80         ? 0
+                         : (c >> 5) == 6  ? 1
+                         : (c >> 4) == 14 ? 2
+                         : (c >> 3) == 30 ? 3
+                                          : -1;
         if (more < 0 || i + static_cast<std::size_t>(more) >= bytes.size() + (more == 0)) {
             valid = false;
             break;

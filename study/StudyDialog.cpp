@@ -119,26 +119,32 @@ void ForecastChart::paintEvent(QPaintEvent*) {
     const int labelHeight = fm.height();
     const QRect area = rect().adjusted(6, labelHeight + 4, -6, -labelHeight - 4);
     if (area.height() < 4 || area.width() < days) return;
-    const int most = std::max(1, counts_.empty() ? 1 : *std::max_element(counts_.begin(), counts_.end()));
+    const int most =
+        std::max(1, counts_.empty() ? 1 : *std::max_element(counts_.begin(), counts_.end()));
     const double step = area.width() / double(days);
     p.setPen(c.infoText);
     for (int d = 0; d < days; ++d) {
-        const int n = d < static_cast<int>(counts_.size()) ? counts_[static_cast<std::size_t>(d)] : 0;
+        const int n =
+            d < static_cast<int>(counts_.size()) ? counts_[static_cast<std::size_t>(d)] : 0;
         const double h = area.height() * double(n) / most;
         const QRectF bar(area.left() + d * step + step * 0.15, area.bottom() - h, step * 0.7, h);
         // Today and tomorrow stand out: they are the work in hand.
-        QColor fill = d == 0 ? QColor(200, 120, 40) : d == 1 ? QColor(60, 130, 200) : QColor(90, 150, 110);
+        QColor fill = d == 0   ? QColor(200, 120, 40)
+                      : d == 1 ? QColor(60, 130, 200)
+                               : QColor(90, 150, 110);
         p.setPen(Qt::NoPen);
         p.setBrush(fill);
         if (n > 0) p.drawRect(bar);
         p.setPen(c.infoText);
         if (n > 0 && fm.horizontalAdvance(QString::number(n)) <= step * 1.6)
-            p.drawText(QRectF(bar.left() - step, bar.top() - labelHeight - 1, step * 2.4, labelHeight),
-                       Qt::AlignHCenter | Qt::AlignBottom, QString::number(n));
+            p.drawText(
+                QRectF(bar.left() - step, bar.top() - labelHeight - 1, step * 2.4, labelHeight),
+                Qt::AlignHCenter | Qt::AlignBottom, QString::number(n));
         if (d % 5 == 0)
-            p.drawText(QRectF(area.left() + d * step - step, area.bottom() + 2, step * 3, labelHeight),
-                       Qt::AlignHCenter | Qt::AlignTop,
-                       d == 0 ? QStringLiteral("today") : QStringLiteral("+%1").arg(d));
+            p.drawText(
+                QRectF(area.left() + d * step - step, area.bottom() + 2, step * 3, labelHeight),
+                Qt::AlignHCenter | Qt::AlignTop,
+                d == 0 ? QStringLiteral("today") : QStringLiteral("+%1").arg(d));
     }
     p.setPen(c.shadow);
     p.drawLine(area.bottomLeft(), area.bottomRight());
@@ -262,9 +268,8 @@ CStudyDialog::CStudyDialog(CWordDatabase& database, StudyIndex* index, CPrintFra
     layout->addWidget(tabs_, 1);
     resize(760, 560);
 
-    connect(typeBox_, &QComboBox::activated, this, [this](int i) {
-        setQuizType(i == 1 ? QuizType::Hooks : QuizType::Anagrams);
-    });
+    connect(typeBox_, &QComboBox::activated, this,
+            [this](int i) { setQuizType(i == 1 ? QuizType::Hooks : QuizType::Anagrams); });
     connect(expurgedBox_, &QCheckBox::toggled, this, [](bool on) {
         UserProfile(app::settings()).writeInt(reg::kStudyExpurged, on ? 1 : 0);
     });
@@ -537,8 +542,8 @@ QWidget* CStudyDialog::buildSearchTab() {
     const auto hookChoice = [](const char* name) {
         auto* box = new QComboBox;
         box->setObjectName(QLatin1String(name));
-        box->addItems({qs(str::kStudyHooksEither), qs(str::kStudyHooksSome),
-                       qs(str::kStudyHooksNone)});
+        box->addItems(
+            {qs(str::kStudyHooksEither), qs(str::kStudyHooksSome), qs(str::kStudyHooksNone)});
         return box;
     };
     frontHooks_ = hookChoice("searchFrontHooks");
@@ -677,12 +682,12 @@ void CStudyDialog::addQuestions() {
         addResult_->setText(qs(str::withText(str::kStudyAddFailed, boxError_)));
         return;
     }
-    if (!box_->lexicon())
-        box_->setLexicon({"word.lst", static_cast<std::int64_t>(index().size())});
+    if (!box_->lexicon()) box_->setLexicon({"word.lst", static_cast<std::int64_t>(index().size())});
     const int total = static_cast<int>(list.questions.size());
     std::unique_ptr<QProgressDialog> progress;
     if (total > kLongAdd) {
-        progress = std::make_unique<QProgressDialog>(qs(str::kStudyAdding), QString(), 0, total, this);
+        progress =
+            std::make_unique<QProgressDialog>(qs(str::kStudyAdding), QString(), 0, total, this);
         progress->setObjectName(QStringLiteral("addProgress"));
         progress->setCancelButtonText(QApplication::translate("QProgressDialog", "Cancel"));
         progress->setWindowModality(Qt::WindowModal);
@@ -772,9 +777,9 @@ void CStudyDialog::showLines() {
     const auto& lines = session_->lines();
     for (int i = lines_->topLevelItemCount(); i < static_cast<int>(lines.size()); ++i) {
         const AnswerLine& l = lines[static_cast<std::size_t>(i)];
-        auto* item = new QTreeWidgetItem(
-            {QString::fromLatin1(l.front.c_str()), QString::fromLatin1(upperLetters(l.word).c_str()),
-             QString::fromLatin1(l.back.c_str()), qs(l.definition)});
+        auto* item = new QTreeWidgetItem({QString::fromLatin1(l.front.c_str()),
+                                          QString::fromLatin1(upperLetters(l.word).c_str()),
+                                          QString::fromLatin1(l.back.c_str()), qs(l.definition)});
         item->setTextAlignment(0, Qt::AlignRight | Qt::AlignVCenter);
         if (l.missed) {
             QFont f = item->font(1);
@@ -820,11 +825,13 @@ void CStudyDialog::submitAnswer() {
     const bool wasJudged = session_->judged();
     const StudySession::Entry entry = session_->submit(text.toLatin1().toStdString());
     if (entry == StudySession::Entry::Wrong)
-        verdict_->setText(qs(str::withText(str::kStudyWrongWords, text.trimmed().toUpper().toStdString())));
+        verdict_->setText(
+            qs(str::withText(str::kStudyWrongWords, text.trimmed().toUpper().toStdString())));
     if (!wasJudged && !session_->judged() && entry == StudySession::Entry::Right)
         verdict_->setText(QString());
     showLines();
-    if (session_->judged() && !wasJudged) showVerdict();
+    if (session_->judged() && !wasJudged)
+        showVerdict();
     else if (!session_->error().empty() && !session_->judged())
         box::warning(this, qs(str::withText(str::kStudyRecordFailed, session_->error())));
     status_->setText(qs(progressText(*session_)));

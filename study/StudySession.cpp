@@ -20,8 +20,8 @@ std::string definitionText(const char* partOfSpeech, const char* definition) {
 }
 
 StudySession::StudySession(StudyIndex& index, Cardbox& box, QuizType type, bool expurged)
-    : clock([] { return static_cast<std::int64_t>(std::time(nullptr)); }), index_(index),
-      box_(box), type_(type), expurged_(expurged) {}
+    : clock([] { return static_cast<std::int64_t>(std::time(nullptr)); }), index_(index), box_(box),
+      type_(type), expurged_(expurged) {}
 
 int StudySession::start(int limit) {
     due_ = box_.dueQuestions(clock(), limit);
@@ -159,12 +159,13 @@ bool StudySession::next() {
 
 std::string progressText(const StudySession& session) {
     if (!session.hasQuestion()) return {};
-    std::string words = std::to_string(session.foundCount()) + " of " +
-                        std::to_string(session.solutionCount());
-    return str::withText(str::withText(str::kStudyProgress, std::to_string(session.position() + 1))
-                             .c_str(),
-                         std::to_string(session.dueTotal())) +
-           " \u00b7 " + str::withText(str::kStudyAnsweredCount, std::to_string(session.answered())) +
+    std::string words =
+        std::to_string(session.foundCount()) + " of " + std::to_string(session.solutionCount());
+    return str::withText(
+               str::withText(str::kStudyProgress, std::to_string(session.position() + 1)).c_str(),
+               std::to_string(session.dueTotal())) +
+           " \u00b7 " +
+           str::withText(str::kStudyAnsweredCount, std::to_string(session.answered())) +
            " \u00b7 " + str::withText(str::kStudyWordsFound, words);
 }
 
@@ -173,15 +174,17 @@ std::string judgementText(const StudySession& session) {
     const Card& after = *session.after();
     const int from = session.before() ? session.before()->cardbox : 0;
     std::string text = session.judgedRight() ? str::kStudyJudgedRight : str::kStudyJudgedMissed;
-    text += " " + str::withText(str::kStudyMovedBox, std::to_string(from) + " \u2192 " +
-                                                        std::to_string(after.cardbox));
+    text += " " + str::withText(str::kStudyMovedBox,
+                                std::to_string(from) + " \u2192 " + std::to_string(after.cardbox));
     const std::int64_t wait = std::max<std::int64_t>(0, after.nextScheduled - session.clock());
     if (wait < 86400)
-        text += ", " + str::withText(str::kStudyDueAgainHours, std::to_string((wait + 1800) / 3600));
+        text +=
+            ", " + str::withText(str::kStudyDueAgainHours, std::to_string((wait + 1800) / 3600));
     else if ((wait + 43200) / 86400 == 1)
         text += std::string(", ") + str::kStudyDueAgainTomorrow;
     else
-        text += ", " + str::withText(str::kStudyDueAgainDays, std::to_string((wait + 43200) / 86400));
+        text +=
+            ", " + str::withText(str::kStudyDueAgainDays, std::to_string((wait + 43200) / 86400));
     text += ".";
     std::string wrong;
     for (const std::string& w : session.wrongWords())

@@ -39,13 +39,23 @@ using namespace zq::test;
 namespace {
 
 const std::vector<std::string> kRecords = {
-    "act*to do something*v**~",  "acts*plural of act*n**~",  "alerted*warned*v**~",
-    "altered*changed*v**~",      "at*in or near*prep**~",    "cat*a small feline*n**~",
-    "cats*plural of cat*n**~",   "nastier*more nasty*adj**~", "painter*one who paints*n**~",
-    "pertain*to belong*v**~",    "related*told*v**~",
-    "retains*keeps*v**~",        "retinas*plural of retina*n**~",
-    "scat*to go away quickly*v**~", "stainer*one that stains*n**~",
-    "stearin*a fat*n**~",        "treadle*a foot lever*n**~",
+    "act*to do something*v**~",
+    "acts*plural of act*n**~",
+    "alerted*warned*v**~",
+    "altered*changed*v**~",
+    "at*in or near*prep**~",
+    "cat*a small feline*n**~",
+    "cats*plural of cat*n**~",
+    "nastier*more nasty*adj**~",
+    "painter*one who paints*n**~",
+    "pertain*to belong*v**~",
+    "related*told*v**~",
+    "retains*keeps*v**~",
+    "retinas*plural of retina*n**~",
+    "scat*to go away quickly*v**~",
+    "stainer*one that stains*n**~",
+    "stearin*a fat*n**~",
+    "treadle*a foot lever*n**~",
 };
 
 class StudyDialogTest : public GuiTest {
@@ -144,7 +154,7 @@ TEST_F(StudyDialogTest, AKeyboardRoundAddsAnswersUndoesAndForecasts) {
         ASSERT_EQ(lines->topLevelItemCount(), 1);
         EXPECT_EQ(lines->topLevelItem(0)->text(1), QString::fromStdString(solutions[0]).toUpper());
         EXPECT_FALSE(lines->topLevelItem(0)->text(3).isEmpty()); // its definition
-        type(d.get(), QString::fromStdString(solutions[0])); // again: no second line
+        type(d.get(), QString::fromStdString(solutions[0]));     // again: no second line
         EXPECT_EQ(lines->topLevelItemCount(), 1);
         for (std::size_t k = 1; k < solutions.size(); ++k)
             type(d.get(), QString::fromStdString(solutions[k]));
@@ -247,9 +257,11 @@ TEST_F(StudyDialogTest, ADamagedCardboxIsReportedAndLeftAsItWas) {
         out << "this is not a database, but it is the player's file";
     }
     auto d = window();
-    EXPECT_TRUE(find<QLabel>(d.get(), "cardboxSummary")->text().startsWith("The cardbox cannot be used:"));
+    EXPECT_TRUE(
+        find<QLabel>(d.get(), "cardboxSummary")->text().startsWith("The cardbox cannot be used:"));
     alt(d.get(), Qt::Key_A);
-    EXPECT_TRUE(find<QLabel>(d.get(), "addResult")->text().startsWith("The questions could not be added:"));
+    EXPECT_TRUE(
+        find<QLabel>(d.get(), "addResult")->text().startsWith("The questions could not be added:"));
     alt(d.get(), Qt::Key_T);
     EXPECT_EQ(d->session(), nullptr);
     std::ifstream in(file, std::ios::binary);
