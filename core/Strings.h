@@ -220,6 +220,7 @@ inline constexpr const char* kStudyNoCardbox =
 inline constexpr const char* kStudyCardboxRefused = "The cardbox cannot be used: %s";
 inline constexpr const char* kStudyQuestions = "Questions: %s";
 inline constexpr const char* kStudyDueNow = "Due now: %s";
+inline constexpr const char* kStudyNewPerDay = "(questions never asked join at %s a day)";
 inline constexpr const char* kStudyBoxes = "By box:";
 inline constexpr const char* kStudyForecast = "Due on each of the next 30 days";
 inline constexpr const char* kStudyAddGroup = "Add questions";
@@ -259,7 +260,7 @@ inline constexpr const char* kStudyRecordFailed = "The answer could not be recor
 // The quiz's progress line and its verdict.
 inline constexpr const char* kStudyProgress = "Question %s of %s";
 inline constexpr const char* kStudyAnsweredCount = "%s answered";
-inline constexpr const char* kStudyWordsFound = "%s words found";
+inline constexpr const char* kStudyWordsFound = "%s found";
 inline constexpr const char* kStudyJudgedRight = "Right.";
 inline constexpr const char* kStudyJudgedMissed = "Missed.";
 inline constexpr const char* kStudyMovedBox = "Box %s";

@@ -3,7 +3,8 @@
 # program on a virtual X display and driving it with xdotool: the start-up
 # screen, the logon, the picture menu, Options and the about box, the tile
 # racks in their preview window, the Word Checker (plain and in editor mode),
-# Edit Word and the Word Builder. Settings and the working folder are
+# Edit Word and the Word Builder, the quiz, printing, and the study window
+# (its cardbox, quiz and search). Settings and the working folder are
 # temporary; the user's own are not touched.
 #
 # The lexicon loads in a fraction of a second; to catch the start-up screen
@@ -72,6 +73,14 @@ shot() { # window id, file name
 # Clicks at a point of a window's client area.
 click() {
     xdotool mousemove --window "$1" "$2" "$3" click 1
+}
+# Escape as a real key press on a window given the focus first: a key sent to
+# the window alone may reach the picture menu as well once the window has
+# gone, which would end the program.
+escape() {
+    xdotool windowfocus --sync "$1" 2>/dev/null || true
+    sleep 0.2
+    xdotool key Escape
 }
 gone() {
     for _ in $(seq 100); do
@@ -187,7 +196,7 @@ xdotool key --window "$builder" Tab
 xdotool type --window "$builder" --delay 60 " et "
 xdotool key --window "$builder" Return Tab Tab Tab Down Up
 shot "$builder" word-builder.png
-xdotool key --window "$builder" Escape 2>/dev/null || true
+escape "$builder"
 gone "Zendraquil Word Builder"
 click "$main" 390 110
 gone "Zendraquil v1.0"
@@ -362,3 +371,58 @@ racks=$(window "Zendraquil tile racks")
 xdotool windowfocus --sync "$racks" 2>/dev/null || true
 xdotool type --window "$racks" --delay 80 "tax"
 shot "$racks" tile-racks-scale2-dark.png
+
+# 11. The study window at 200% in the same dark palette, on a larger screen
+#     of its own: the cardbox with its forecast, a question of the quiz with
+#     two words found, and a word search. The lexicon tool fills the cardbox
+#     with the 400 likeliest racks of seven and eight letters; their schedule
+#     is then spread over the coming weeks as weeks of study would leave it,
+#     with AEINRST and a few others due now (AEINRST first).
+(cd "$work" && "$bin/zendraquil-lex" study add --user Robin --type anagrams --search \
+    --length 7-8 --first 400 >/dev/null)
+python3 - "$work"/study/*/anagrams.db <<'PY'
+import sqlite3, sys, time
+db = sqlite3.connect(sys.argv[1])
+now = int(time.time())
+rows = [q for (q,) in db.execute("SELECT question FROM questions ORDER BY rowid")]
+for i, q in enumerate(rows):
+    if q == "AEINRST":
+        box, due = 0, now - 7200
+    elif i % 40 == 7:
+        box, due = 0, now - 3600
+    else:
+        box = 1 + i % 6
+        due = now + 3600 + (i * 7919) % (box * 5 * 86400)
+    db.execute("UPDATE questions SET cardbox = ?, next_scheduled = ?, correct = ?, "
+               "incorrect = ?, streak = ? WHERE question = ?",
+               (box, due, box, 1 if box == 0 else 0, box, q))
+db.commit()
+PY
+big=:$((${SCREENSHOT_DISPLAY:-97} + 1))
+Xvfb "$big" -screen 0 1800x1300x24 -nolisten tcp >/dev/null 2>&1 &
+pids+=($!)
+export DISPLAY=$big
+for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+tools_run
+click_until "$main" 548 60 "Zendraquil Study"
+study=$(window "Zendraquil Study")
+sleep 0.5
+shot "$study" study-cardbox-scale2-dark.png
+xdotool key --window "$study" alt+t
+sleep 0.5
+for word in retains nastier; do
+    xdotool type --window "$study" --delay 40 "$word"
+    xdotool key --window "$study" Return
+done
+shot "$study" study-quiz-scale2-dark.png
+xdotool key --window "$study" alt+s
+sleep 0.3
+xdotool key --window "$study" alt+n
+xdotool type --window "$study" --delay 40 "aeinrst?"
+xdotool key --window "$study" Return
+sleep 0.5
+shot "$study" study-search-scale2-dark.png
+escape "$study"
+gone "Zendraquil Study"
+click "$main" 780 220
+gone "Zendraquil v1.0"

@@ -1,6 +1,7 @@
 #include "study/StudyDialog.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QScreen>
 #include <QShortcut>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -71,6 +73,14 @@ QSpinBox* spin(int lo, int hi, int value, const char* name, const QString& speci
     box->setObjectName(QLatin1String(name));
     if (!special.isEmpty()) box->setSpecialValueText(special);
     return box;
+}
+
+// A form label whose mnemonic goes to `buddy` (a row that is a layout has no
+// field of its own to take it).
+QLabel* labelFor(const char* text, QWidget* buddy) {
+    auto* label = new QLabel(QString::fromUtf8(text));
+    label->setBuddy(buddy);
+    return label;
 }
 
 QHBoxLayout* pair(QWidget* a, const QString& between, QWidget* b) {
@@ -266,7 +276,11 @@ CStudyDialog::CStudyDialog(CWordDatabase& database, StudyIndex* index, CPrintFra
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(tabs_, 1);
-    resize(760, 560);
+    // Room for the lists, but never more than the screen holds.
+    QSize size(760, 560);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(size);
 
     connect(typeBox_, &QComboBox::activated, this,
             [this](int i) { setQuizType(i == 1 ? QuizType::Hooks : QuizType::Anagrams); });
@@ -338,15 +352,21 @@ void CStudyDialog::refreshCardbox() {
     }
     const std::int64_t t = now();
     const int size = box_->size();
-    summary_->setText(size == 0 ? qs(str::kStudyNoCardbox)
-                                : withCount(str::kStudyQuestions, size) + QStringLiteral("    ") +
-                                      withCount(str::kStudyDueNow, box_->dueCount(t)));
+    const int due = box_->dueCount(t);
+    const std::vector<int> forecast = box_->forecast(t, 30);
+    QString summary = withCount(str::kStudyQuestions, size) + QStringLiteral("    ") +
+                      withCount(str::kStudyDueNow, due);
+    // The chart counts every question whose time has come; the day's work
+    // takes new ones only up to the daily allowance.
+    if (!forecast.empty() && forecast[0] > due)
+        summary += QLatin1Char(' ') + withCount(str::kStudyNewPerDay, box_->schedule().newPerDay);
+    summary_->setText(size == 0 ? qs(str::kStudyNoCardbox) : summary);
     QString counts = qs(str::kStudyBoxes);
     const std::vector<int> inBoxes = box_->boxCounts();
     for (std::size_t b = 0; b < inBoxes.size(); ++b)
         counts += QStringLiteral("   %1: %2").arg(b).arg(inBoxes[b]);
     boxes_->setText(size == 0 ? QString() : counts);
-    chart_->setCounts(box_->forecast(t, 30));
+    chart_->setCounts(forecast);
 }
 
 void CStudyDialog::fillSetList(QComboBox* box, bool anyWord) {
@@ -392,7 +412,8 @@ QWidget* CStudyDialog::buildCardboxTab() {
     typed_->setMaximumHeight(60);
     form->addRow(qs(str::kStudySourceLabel), source_);
     form->addRow(qs(str::kStudySetLabel), addSet_);
-    form->addRow(qs(str::kStudyLengthsLabel), pair(addMin_, qs(str::kStudyLengthTo), addMax_));
+    form->addRow(labelFor(str::kStudyLengthsLabel, addMin_),
+                 pair(addMin_, qs(str::kStudyLengthTo), addMax_));
     form->addRow(qs(str::kStudyFirstLabel), addFirst_);
     form->addRow(qs(str::kStudyTypedLabel), typed_);
     auto* buttons = new QHBoxLayout;
@@ -557,13 +578,14 @@ QWidget* CStudyDialog::buildSearchTab() {
     left->addRow(qs(str::kStudyPattern), pattern_);
     left->addRow(qs(str::kStudyAnagram), anagram_);
     left->addRow(qs(str::kStudySubanagram), subanagram_);
-    left->addRow(qs(str::kStudyLength), pair(minLength_, qs(str::kStudyLengthTo), maxLength_));
+    left->addRow(labelFor(str::kStudyLength, minLength_),
+                 pair(minLength_, qs(str::kStudyLengthTo), maxLength_));
     left->addRow(qs(str::kStudySearchSet), searchSet_);
     auto* rankRow = pair(minRank_, qs(str::kStudyLengthTo), maxRank_);
     rankRow->insertWidget(4, new QLabel(qs(str::kStudyBlanks)));
     rankRow->insertWidget(5, blanks_);
-    right->addRow(qs(str::kStudyRank), rankRow);
-    right->addRow(qs(str::kStudyAnagramCount),
+    right->addRow(labelFor(str::kStudyRank, minRank_), rankRow);
+    right->addRow(labelFor(str::kStudyAnagramCount, minAnagrams_),
                   pair(minAnagrams_, qs(str::kStudyLengthTo), maxAnagrams_));
     right->addRow(qs(str::kStudyFrontHooks), frontHooks_);
     right->addRow(qs(str::kStudyBackHooks), backHooks_);

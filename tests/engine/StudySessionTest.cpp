@@ -68,7 +68,7 @@ TEST_F(StudySessionTest, WordsAreJudgedAsTheyComeAndTheLastRightOneEndsTheQuesti
     ASSERT_EQ(s->start(), 2);
     EXPECT_EQ(s->question(), "ACT");
     EXPECT_EQ(s->solutionCount(), 2);
-    EXPECT_EQ(progressText(*s), "Question 1 of 2 \u00b7 0 answered \u00b7 0 of 2 words found");
+    EXPECT_EQ(progressText(*s), "Question 1 of 2 \u00b7 0 answered \u00b7 0 of 2 found");
     EXPECT_EQ(s->submit("  "), StudySession::Entry::Ignored);
     EXPECT_EQ(s->submit(" CAT "), StudySession::Entry::Right);
     EXPECT_EQ(s->submit("cat"), StudySession::Entry::Repeated);
