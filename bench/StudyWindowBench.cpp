@@ -131,8 +131,7 @@ void BM_StudySubmitToLine(benchmark::State& state) {
             dialog->startQuiz();
             session = dialog->session();
         }
-        const auto solutions =
-            solutionsOf(index(), QuizType::Anagrams, session->question(), false);
+        const auto solutions = solutionsOf(index(), QuizType::Anagrams, session->question(), false);
         std::string word;
         for (const std::string& s : solutions)
             if (std::none_of(session->lines().begin(), session->lines().end(),

@@ -220,7 +220,8 @@ inline constexpr const char* kStudyNoCardbox =
 inline constexpr const char* kStudyCardboxRefused = "The cardbox cannot be used: %s";
 inline constexpr const char* kStudyQuestions = "Questions: %s";
 inline constexpr const char* kStudyDueNow = "Due now: %s";
-inline constexpr const char* kStudyNewPerDay = "(questions never asked join at %s a day)";
+inline constexpr const char* kStudyHeldBack = "(%s new questions wait: %s new ones join each day)";
+inline constexpr const char* kStudyToday = "today";
 inline constexpr const char* kStudyBoxes = "By box:";
 inline constexpr const char* kStudyForecast = "Due on each of the next 30 days";
 inline constexpr const char* kStudyAddGroup = "Add questions";
@@ -301,6 +302,8 @@ inline constexpr const char* kStudyExportCaption = "Export the Found Words";
 inline constexpr const char* kStudyExportFilters =
     "CSV for flashcard programs (*.csv);;Plain text (*.txt)";
 inline constexpr const char* kStudyExportFailed = "The words could not be written to %s.";
+// The set's name in the header of printed found words.
+inline constexpr const char* kStudyPrintTitle = "Word search";
 inline constexpr const char* kStudyNothingToPrint = "There are no found words to print.";
 
 // A text of the table with its first %s filled in.

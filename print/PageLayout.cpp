@@ -50,8 +50,8 @@ int CPageLayout::pageCount() const {
 
 std::string CPageLayout::header(int page) const {
     std::string out = str::kPrintHeader;
-    const std::string values[] = {std::to_string(page), criteria_.name(), criteria_.lengthLabel(),
-                                  criteria_.definitions ? "Yes" : "No"};
+    const std::string values[] = {std::to_string(page), title.empty() ? criteria_.name() : title,
+                                  criteria_.lengthLabel(), criteria_.definitions ? "Yes" : "No"};
     std::size_t at = 0;
     for (const std::string& v : values) {
         at = out.find('%', at);

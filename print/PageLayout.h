@@ -42,6 +42,8 @@ class CPageLayout {
     CPageLayout(CWordDatabase& database, const CWordSetCriteria& criteria, int width, int height);
 
     int entriesPerPage = 60;
+    // The name the header gives the set; empty: the criteria's own.
+    std::string title;
     int lineHeight = 0;
     int pageWidth = 0;
     int pageHeight = 0;

@@ -101,10 +101,11 @@ int CPrintFrame::run(QWidget* menu) {
 }
 
 int CPrintFrame::printEntries(const std::vector<CWordNode*>& entries,
-                              const CWordSetCriteria& criteria) {
+                              const CWordSetCriteria& criteria, const std::string& title) {
     menu_ = nullptr;
     view.chosen = criteria;
     view.entries = entries;
+    view.entriesTitle = title;
     const int result = printChosen();
     view.entries.clear();
     view.chosen.reset();

@@ -39,7 +39,8 @@ class CPrintFrame {
     // Prints these entries (a word search's list) as a set with `criteria`:
     // the print dialog (or the platform's road) without the wizard; nothing
     // is hidden. The next run() prints a set again.
-    int printEntries(const std::vector<CWordNode*>& entries, const CWordSetCriteria& criteria);
+    int printEntries(const std::vector<CWordNode*>& entries, const CWordSetCriteria& criteria,
+                     const std::string& title);
     // The print preview of the marked set; the preview's Print button prints
     // (to a printer or a PDF file) as the print dialog does.
     void preview();

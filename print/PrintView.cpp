@@ -156,6 +156,7 @@ CPrintView::Job CPrintView::print(QPrinter& printer) {
             std::make_unique<CPageLayout>(database, markSet(), static_cast<int>(area.width() * 100),
                                           static_cast<int>(area.height() * 100));
     }
+    if (!entries.empty()) layout->title = entriesTitle;
     lineHeight = layout->lineHeight;
     entriesPerPage = layout->entriesPerPage;
     const int count = layout->pageCount();

@@ -33,6 +33,7 @@ class CPrintView {
     // Entries chosen another way (a word search's list) to print in place of
     // a set, with `chosen` for the page header and the layout; empty: a set.
     std::vector<CWordNode*> entries;
+    std::string entriesTitle; // their name in the page header
 
     // Marks the set as the stored criteria ask and returns its page count
     // (at least 1), the print dialog's page range.

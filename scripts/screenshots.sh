@@ -186,7 +186,7 @@ checker=$(window "Zendraquil Word Checker")
 sleep 0.5
 xdotool type --window "$checker" --delay 60 "pal"
 shot "$checker" word-checker.png
-xdotool key --window "$checker" Escape 2>/dev/null || true # the window goes before the key is up
+escape "$checker"
 gone "Zendraquil Word Checker"
 click "$main" 115 72
 builder=$(window "Zendraquil Word Builder")
@@ -214,9 +214,9 @@ click "$checker" 594 110 # Edit
 edit=$(window "Zendraquil Edit Word")
 sleep 0.3
 shot "$edit" edit-word.png
-xdotool key --window "$edit" Escape 2>/dev/null || true
+escape "$edit"
 gone "Zendraquil Edit Word"
-xdotool key --window "$checker" Escape 2>/dev/null || true # the window goes before the key is up
+escape "$checker"
 gone "Zendraquil Word Checker"
 click "$main" 390 110
 gone "Zendraquil v1.0"

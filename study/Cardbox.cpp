@@ -433,13 +433,16 @@ int Cardbox::newAllowance(std::int64_t now) {
     return std::max(0, schedule_.newPerDay - introduced);
 }
 
-int Cardbox::dueCount(std::int64_t now) {
+int Cardbox::dueCount(std::int64_t now, int* heldBack) {
+    if (heldBack) *heldBack = 0;
     Statement count(db_, "SELECT sum((correct + incorrect) > 0), sum((correct + incorrect) = 0) "
                          "FROM questions WHERE next_scheduled <= ?");
     count.bind(1, now);
     if (count.step() != SQLITE_ROW) return 0;
-    return static_cast<int>(count.integer(0)) +
-           std::min(static_cast<int>(count.integer(1)), newAllowance(now));
+    const int fresh = static_cast<int>(count.integer(1));
+    const int taken = std::min(fresh, newAllowance(now));
+    if (heldBack) *heldBack = fresh - taken;
+    return static_cast<int>(count.integer(0)) + taken;
 }
 
 std::vector<int> Cardbox::forecast(std::int64_t now, int days) {

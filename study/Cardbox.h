@@ -104,7 +104,10 @@ class Cardbox {
     // the new-per-day limit still allows today (UTC days), in the order they
     // were added; at most `limit` (0: all).
     std::vector<std::string> dueQuestions(std::int64_t now, int limit = 0);
-    int dueCount(std::int64_t now);
+    // How many questions the day's work holds now; `heldBack`, when given,
+    // gets how many never-answered ones are due but wait for a later day's
+    // allowance.
+    int dueCount(std::int64_t now, int* heldBack = nullptr);
     // How many questions come due on each of the next `days` days (UTC; the
     // first day also takes every overdue question).
     std::vector<int> forecast(std::int64_t now, int days = 30);

@@ -1,7 +1,6 @@
 #include "study/StudyDialog.h"
 
 #include <QApplication>
-#include <QGuiApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -9,6 +8,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -150,11 +150,15 @@ void ForecastChart::paintEvent(QPaintEvent*) {
             p.drawText(
                 QRectF(bar.left() - step, bar.top() - labelHeight - 1, step * 2.4, labelHeight),
                 Qt::AlignHCenter | Qt::AlignBottom, QString::number(n));
-        if (d % 5 == 0)
+        // Today's label starts at the chart's edge; the others sit under
+        // their bars.
+        if (d == 0)
+            p.drawText(QRectF(area.left(), area.bottom() + 2, step * 4, labelHeight),
+                       Qt::AlignLeft | Qt::AlignTop, qs(str::kStudyToday));
+        else if (d % 5 == 0)
             p.drawText(
                 QRectF(area.left() + d * step - step, area.bottom() + 2, step * 3, labelHeight),
-                Qt::AlignHCenter | Qt::AlignTop,
-                d == 0 ? QStringLiteral("today") : QStringLiteral("+%1").arg(d));
+                Qt::AlignHCenter | Qt::AlignTop, QStringLiteral("+%1").arg(d));
     }
     p.setPen(c.shadow);
     p.drawLine(area.bottomLeft(), area.bottomRight());
@@ -352,14 +356,18 @@ void CStudyDialog::refreshCardbox() {
     }
     const std::int64_t t = now();
     const int size = box_->size();
-    const int due = box_->dueCount(t);
+    int heldBack = 0;
+    const int due = box_->dueCount(t, &heldBack);
     const std::vector<int> forecast = box_->forecast(t, 30);
     QString summary = withCount(str::kStudyQuestions, size) + QStringLiteral("    ") +
                       withCount(str::kStudyDueNow, due);
     // The chart counts every question whose time has come; the day's work
     // takes new ones only up to the daily allowance.
-    if (!forecast.empty() && forecast[0] > due)
-        summary += QLatin1Char(' ') + withCount(str::kStudyNewPerDay, box_->schedule().newPerDay);
+    if (heldBack > 0)
+        summary +=
+            QLatin1Char(' ') +
+            qs(str::withText(str::withText(str::kStudyHeldBack, std::to_string(heldBack)).c_str(),
+                             std::to_string(box_->schedule().newPerDay)));
     summary_->setText(size == 0 ? qs(str::kStudyNoCardbox) : summary);
     QString counts = qs(str::kStudyBoxes);
     const std::vector<int> inBoxes = box_->boxCounts();
@@ -370,6 +378,9 @@ void CStudyDialog::refreshCardbox() {
 }
 
 void CStudyDialog::fillSetList(QComboBox* box, bool anyWord) {
+    // A long title of a user's set must not widen the window.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(14);
     if (anyWord) box->addItem(qs(str::kStudyAnySet), -1);
     const int sets = kFirstUserSet + static_cast<int>(database_.userWordSets.size());
     for (int id = 0; id < sets; ++id) {
@@ -464,7 +475,12 @@ QWidget* CStudyDialog::buildQuizTab() {
     rack_->setObjectName(QStringLiteral("quizTiles"));
     rack_->link(0, nullptr, 1);
     rack_->setFocusPolicy(Qt::NoFocus);
-    rack_->setFixedSize(15 * 40 + 8, 48);
+    // Fifteen tiles at most; the row narrows with the window, down to a
+    // tile of 30 pixels.
+    rack_->setFixedHeight(48);
+    rack_->setMinimumWidth(15 * 30 + 8);
+    rack_->setMaximumWidth(15 * 40 + 8);
+    rack_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     shuffle_ = new QPushButton(qs(str::kStudyShuffle));
     shuffle_->setObjectName(QStringLiteral("shuffle"));
     alphabetise_ = new QPushButton(qs(str::kStudyAlphabetise));
@@ -852,19 +868,21 @@ void CStudyDialog::submitAnswer() {
     if (!wasJudged && !session_->judged() && entry == StudySession::Entry::Right)
         verdict_->setText(QString());
     showLines();
-    if (session_->judged() && !wasJudged)
-        showVerdict();
-    else if (!session_->error().empty() && !session_->judged())
-        box::warning(this, qs(str::withText(str::kStudyRecordFailed, session_->error())));
+    if (session_->judged() && !wasJudged) showVerdict();
+    warnOfFailure();
     status_->setText(qs(progressText(*session_)));
     updateQuizButtons();
+}
+
+void CStudyDialog::warnOfFailure() {
+    const std::string reason = session_ ? session_->takeError() : std::string();
+    if (!reason.empty()) box::warning(this, qs(str::withText(str::kStudyRecordFailed, reason)));
 }
 
 void CStudyDialog::finishQuestion() {
     if (!session_) return;
     if (!session_->finish()) {
-        if (!session_->error().empty())
-            box::warning(this, qs(str::withText(str::kStudyRecordFailed, session_->error())));
+        warnOfFailure();
         return;
     }
     showLines();
@@ -875,8 +893,7 @@ void CStudyDialog::finishQuestion() {
 
 void CStudyDialog::markQuestion(bool right) {
     if (!session_) return;
-    if (!session_->mark(right))
-        box::warning(this, qs(str::withText(str::kStudyRecordFailed, session_->error())));
+    if (!session_->mark(right)) warnOfFailure();
     showVerdict();
     updateQuizButtons();
     answer_->setFocus();
@@ -885,8 +902,7 @@ void CStudyDialog::markQuestion(bool right) {
 void CStudyDialog::undoJudgement() {
     if (!session_) return;
     if (!session_->undo()) {
-        if (!session_->error().empty())
-            box::warning(this, qs(str::withText(str::kStudyRecordFailed, session_->error())));
+        warnOfFailure();
         return;
     }
     showQuestion();
@@ -984,7 +1000,7 @@ void CStudyDialog::printResults() {
         ownPrintFrame_ = std::make_unique<CPrintFrame>(database_);
         printFrame_ = ownPrintFrame_.get();
     }
-    printFrame_->printEntries(entries, criteria);
+    printFrame_->printEntries(entries, criteria, str::kStudyPrintTitle);
 }
 
 bool CStudyDialog::exportResults(const QString& path) {

@@ -122,6 +122,8 @@ class CStudyDialog : public CAppDialog {
     void showLines();
     void showVerdict();
     void updateQuizButtons();
+    // Tells the player why the cardbox refused the last change, if it did.
+    void warnOfFailure();
     void showTiles(const std::string& letters);
     void shuffleTiles(bool alphabetise);
     bool expurged() const;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "study/Cardbox.h"
@@ -90,6 +91,8 @@ class StudySession {
     bool next();
 
     const std::string& error() const { return error_; }
+    // The last failure's reason, once: it is cleared.
+    std::string takeError() { return std::exchange(error_, {}); }
 
   private:
     void load();

@@ -130,7 +130,11 @@ TEST(Cardbox, TheDaysWorkPutsBoxZeroFirstAndLimitsNewQuestions) {
     EXPECT_EQ(box->dueQuestions(days),
               (std::vector<std::string>{"BBB", "AAA", "CCC", "DDD", "EEE"}));
     EXPECT_EQ(box->dueQuestions(days, 2), (std::vector<std::string>{"BBB", "AAA"}));
-    EXPECT_EQ(box->dueCount(days), 5);
+    int heldBack = -1;
+    EXPECT_EQ(box->dueCount(days, &heldBack), 5);
+    EXPECT_EQ(heldBack, 2); // FFF and GGG wait for another day
+    EXPECT_EQ(box->dueCount(kNow, &heldBack), 1);
+    EXPECT_EQ(heldBack, 4); // of the five new ones due, one may enter today
     EXPECT_EQ(box->boxCounts(), (std::vector<int>{6, 1}));
 }
 

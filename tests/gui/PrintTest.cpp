@@ -31,6 +31,7 @@
 #include "print/PrintFrame.h"
 #include "print/PrintView.h"
 #include "resources/DialogTemplates.h"
+#include "study/StudyDialog.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/TestSupport.h"
 #include "wordsets/WordSetCriteria.h"
@@ -474,4 +475,30 @@ TEST_F(PrintCommandTest, WithNoPrinterThePlatformRoadSavesAPdf) {
     EXPECT_EQ(menu->lastResult(), QDialog::Accepted);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_EQ(pdfPages(path), 2);
+}
+
+// The study window's found words print through the same print dialog, as a
+// mini-dictionary of exactly those words, and the next Print command prints
+// a set again.
+TEST_F(PrintCommandTest, FoundWordsOfTheStudyWindowPrintAsAMiniDictionary) {
+    const QString path = pdf("found.pdf");
+    menu->printFrame().printer().setOutputFileName(path);
+    CStudyDialog study(*menu->database(), &menu->studyIndex(), &menu->printFrame());
+    study.findChild<QLineEdit*>("searchPattern")->setText("waa[bc]");
+    study.runSearch();
+    ModalDriver driver;
+    driver.then([](QWidget* dialog) {
+        EXPECT_NE(qobject_cast<QPrintDialog*>(dialog), nullptr);
+        clickButton(dialog, "Print");
+    });
+    study.printResults();
+    EXPECT_EQ(driver.seen(), 1);
+    ASSERT_EQ(pdfPages(path), 1);
+    const QStringList lines = pdfText(path, 1).split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 3) << lines.join('|').toStdString();
+    EXPECT_TRUE(lines[0].contains("Word Set:Word search ")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith("waab - n. ")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[2].startsWith("waac - n. ")) << lines[2].toStdString();
+    EXPECT_TRUE(menu->isVisible()); // nothing was hidden
+    EXPECT_TRUE(menu->printFrame().view.entries.empty());
 }

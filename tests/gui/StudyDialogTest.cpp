@@ -11,10 +11,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QTreeWidget>
 
@@ -27,6 +29,7 @@
 #include "app/InfoLabel.h"
 #include "app/MainWindow.h"
 #include "core/WordDatabase.h"
+#include "quiz/TileRack.h"
 #include "study/Cardbox.h"
 #include "study/Questions.h"
 #include "study/StudyDialog.h"
@@ -332,4 +335,68 @@ TEST_F(StudyDialogTest, TheMenuOpensTheStudyWindow) {
     EXPECT_EQ(driver.titles[0], "Zendraquil Study");
     EXPECT_EQ(w.lastCommand(), res::kIdStudy);
     w.reject();
+}
+
+// Shuffle keeps the tiles' letters; Alphabetise puts them in order.
+TEST_F(StudyDialogTest, TheTilesShuffleAndGoBackInOrder) {
+    auto d = window();
+    auto* typed = d->findChild<QPlainTextEdit*>(QStringLiteral("addTyped"));
+    find<QComboBox>(d.get(), "addSource")->setCurrentIndex(3);
+    typed->setPlainText("retains");
+    find<QPushButton>(d.get(), "addButton")->click();
+    d->startQuiz();
+    auto* rack = find<CTileRack>(d.get(), "quizTiles");
+    EXPECT_EQ(rack->rackText(), "aeinrst");
+    bool moved = false;
+    for (int i = 0; i < 20 && !moved; ++i) {
+        alt(d.get(), Qt::Key_H);
+        QString sorted = rack->rackText();
+        std::sort(sorted.begin(), sorted.end());
+        ASSERT_EQ(sorted, "aeinrst");
+        moved = rack->rackText() != "aeinrst";
+    }
+    EXPECT_TRUE(moved);
+    alt(d.get(), Qt::Key_B);
+    EXPECT_EQ(rack->rackText(), "aeinrst");
+    EXPECT_EQ(QApplication::focusWidget(), find<QLineEdit>(d.get(), "answerInput"));
+}
+
+// A long add shows its progress; Cancel leaves the cardbox as it was.
+TEST_F(StudyDialogTest, ALongAddShowsItsProgressAndCanBeCancelled) {
+    db.reset();
+    db = databaseWith(dir, ui, fourLetterRecords(3000, false));
+    ASSERT_TRUE(db && db->loaded);
+    auto d = window();
+    auto* hooks = find<QComboBox>(d.get(), "studyType");
+    hooks->setCurrentIndex(1);
+    d->setQuizType(QuizType::Hooks);
+    find<QSpinBox>(d.get(), "addMinLength")->setValue(4);
+    find<QSpinBox>(d.get(), "addMaxLength")->setValue(4);
+    find<QSpinBox>(d.get(), "addFirst")->setValue(0);
+    bool shown = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* p = d->findChild<QProgressDialog*>(QStringLiteral("addProgress"))) {
+            shown = p->isVisible();
+            p->cancel();
+        }
+    });
+    find<QPushButton>(d.get(), "addButton")->click();
+    EXPECT_TRUE(shown);
+    EXPECT_EQ(find<QLabel>(d.get(), "addResult")->text(),
+              "Adding was cancelled; nothing was added.");
+    ASSERT_NE(d->cardbox(), nullptr);
+    EXPECT_EQ(d->cardbox()->size(), 0);
+    find<QPushButton>(d.get(), "addButton")->click();
+    EXPECT_EQ(find<QLabel>(d.get(), "addResult")->text(), "Added 3000 new questions.");
+}
+
+// The window fits a screen of 1400 x 1080 pixels at 200%, with long word
+// set titles and every tab.
+TEST_F(StudyDialogTest, TheWindowFitsASmallScreenAtTwoHundredPercent) {
+    auto d = window();
+    auto* sets = find<QComboBox>(d.get(), "searchSet");
+    sets->addItem(QString(120, QLatin1Char('x')));
+    const QSize least = d->minimumSizeHint();
+    EXPECT_LE(least.width(), 700);
+    EXPECT_LE(least.height(), 540);
 }
