@@ -27,7 +27,8 @@ inline constexpr const char* kDamaged =
     "The data file, \"word.lst\", is damaged. The words read before the damaged place have "
     "been loaded.";
 inline constexpr const char* kPoolFull =
-    "%d words of \"word.lst\" could not be loaded because the word list is full.";
+    "The data file, \"word.lst\", holds more words than Zendraquil can hold (at most %lld). "
+    "It was not loaded.";
 inline constexpr const char* kSaveQuestion = "Database has been modified. Save?";
 inline constexpr const char* kSaveFailed =
     "The data file, \"word.lst\", could not be saved: %s. The file on disk is unchanged.";

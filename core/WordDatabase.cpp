@@ -150,7 +150,12 @@ bool CWordDatabase::load() {
     if (progressBar) progressBar->hide();
     if (statusLine) statusLine->hide();
     if (report_.damaged) tell(str::kDamaged);
-    if (report_.refusedRecords > 0) tell(format(str::kPoolFull, report_.refusedRecords));
+    // A list longer than the pool holds is refused whole: a lexicon with
+    // words missing here and there would judge words wrongly without a sign.
+    if (report_.refusedRecords > 0) {
+        tell(format(str::kPoolFull, CNodePool::limit() - 2));
+        return false;
+    }
     return true;
 }
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "core/Letters.h"
 #include "core/Random.h"
@@ -10,8 +12,21 @@
 namespace zq {
 
 namespace {
-CWordNode g_pool[CNodePool::kSlots];
+// The pool's blocks, made as the counter reaches them.
+std::vector<std::unique_ptr<CWordNode[]>>& blocks() {
+    static std::vector<std::unique_ptr<CWordNode[]>> made;
+    return made;
+}
 int g_counter = 1;
+int g_limit = CNodePool::kMaxSlots;
+
+CWordNode* slotAt(int index) {
+    auto& made = blocks();
+    const auto block = static_cast<std::size_t>(index >> CNodePool::kBlockShift);
+    while (made.size() <= block)
+        made.push_back(std::make_unique<CWordNode[]>(CNodePool::kBlockSize));
+    return &made[block][static_cast<std::size_t>(index & (CNodePool::kBlockSize - 1))];
+}
 
 inline const char* skipString(const char* s) {
     return s + std::strlen(s) + 1;
@@ -179,25 +194,39 @@ int treeHeight(const CWordNode* root) {
 }
 
 CWordNode* CNodePool::slot(int index) {
-    return &g_pool[index];
+    return slotAt(index);
 }
 
 CWordNode* CNodePool::allocate() {
-    if (g_counter + 1 >= kSlots) return nullptr;
-    return &g_pool[++g_counter];
+    if (g_counter + 1 >= g_limit) return nullptr;
+    return slotAt(++g_counter);
 }
 
 int CNodePool::counter() {
     return g_counter;
 }
 
+int CNodePool::limit() {
+    return g_limit;
+}
+
+void CNodePool::setLimit(int slots) {
+    g_limit = std::clamp(slots, 3, kMaxSlots);
+}
+
 bool CNodePool::contains(const CWordNode* node) {
-    return node >= g_pool && node < g_pool + kSlots;
+    for (const auto& block : blocks())
+        if (node >= block.get() && node < block.get() + kBlockSize) return true;
+    return false;
+}
+
+std::size_t CNodePool::memoryBytes() {
+    return blocks().size() * kBlockSize * sizeof(CWordNode);
 }
 
 void CNodePool::reset() {
-    for (int i = 0; i <= g_counter && i < kSlots; ++i)
-        g_pool[i].reset();
+    for (int i = 0; i <= g_counter; ++i)
+        slotAt(i)->reset();
     g_counter = 1;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 #include <cstdint>
 #include <type_traits>
 #include <vector>
@@ -114,21 +116,30 @@ class CWordNode {
 // Number of levels of the subtree below `root` (1 for a lone entry).
 int treeHeight(const CWordNode* root);
 
-// The static pool every tree node comes from. Slot 0 is the root; the counter
+// The pool every tree node comes from. Slot 0 is the root; the counter
 // starts at 1 and is incremented before each allocation, so slot 1 is never
-// used and the first entry added gets slot 2.
+// used and the first entry added gets slot 2. The pool grows a block at a
+// time as entries are added, so a node never moves and the memory follows
+// the size of the list; it holds at most kMaxSlots slots (1,048,574 entries
+// besides the root).
 class CNodePool {
   public:
-    static constexpr int kBlocks = 64;
-    static constexpr int kBlockSize = 2728;
-    static constexpr int kSlots = kBlocks * kBlockSize; // 174,592
+    static constexpr int kBlockShift = 12;
+    static constexpr int kBlockSize = 1 << kBlockShift; // 4,096 slots
+    static constexpr int kMaxSlots = 1 << 20;           // 1,048,576
 
+    // A slot up to the counter (slot 0 always exists).
     static CWordNode* slot(int index);
-    // The next free slot, or null when every slot is taken.
+    // The next free slot, or null when the pool is at its bound.
     static CWordNode* allocate();
     // Index of the last slot handed out (1 when none).
     static int counter();
+    // The bound in slots: kMaxSlots unless a test lowered it.
+    static int limit();
+    static void setLimit(int slots);
     static bool contains(const CWordNode* node);
+    // The bytes the pool's blocks take.
+    static std::size_t memoryBytes();
     // Empties every used slot and starts again; for a process that builds a
     // second lexicon (the tools and the tests).
     static void reset();

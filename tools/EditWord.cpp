@@ -79,7 +79,7 @@ std::string ringText(const CWordNode& entry) {
          member = member->nextSynonym) {
         out += "->";
         out += member->word();
-        if (++steps > CNodePool::kSlots) break;
+        if (++steps > CNodePool::counter()) break;
     }
     return out;
 }

@@ -53,7 +53,7 @@ std::string alternatesText(const CWordNode& entry) {
                     : std::string(member->word());
         ++count;
         // A ring that does not come back to the entry is walked only once round.
-        if (count > CNodePool::kSlots) break;
+        if (count > CNodePool::counter()) break;
     }
     if (count == 0) return {};
     return (count == 1 ? str::kAlternate : str::kAlternates) + list.substr(1);

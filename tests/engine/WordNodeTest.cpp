@@ -114,7 +114,33 @@ TEST(WordNode, PoolHandsOutSlotTwoFirstAndNeverSlotOne) {
     EXPECT_EQ(CNodePool::slot(1)->text, nullptr);
     EXPECT_STREQ(CNodePool::slot(2)->word(), "so");
     EXPECT_STREQ(CNodePool::slot(3)->word(), "de");
-    EXPECT_EQ(CNodePool::kSlots, 174592);
+    EXPECT_GE(CNodePool::kMaxSlots - 2, 1000000);
+}
+
+// The pool grows block by block as entries come, and a node never moves.
+TEST(WordNode, ThePoolGrowsWithTheListAndNodesStayPut) {
+    Small s({});
+    CWordNode* first = CNodePool::slot(2);
+    const int before = CNodePool::counter();
+    std::vector<CWordNode*> added;
+    for (int i = 0; i < 3 * CNodePool::kBlockSize; ++i) {
+        std::string word = "zq";
+        for (int n = i; n || word.size() < 5; n /= 26)
+            word += static_cast<char>('a' + n % 26);
+        added.push_back(s.db->addEntry(word.c_str(), "", "", "", true));
+        ASSERT_NE(added.back(), nullptr);
+    }
+    EXPECT_EQ(CNodePool::counter(), before + 3 * CNodePool::kBlockSize);
+    EXPECT_EQ(CNodePool::slot(2), first);
+    EXPECT_STREQ(first->word(), "so");
+    for (std::size_t i = 0; i < added.size(); i += 997)
+        EXPECT_EQ(CNodePool::slot(before + 1 + static_cast<int>(i)), added[i]);
+    EXPECT_TRUE(CNodePool::contains(added.back()));
+    CWordNode outside;
+    EXPECT_FALSE(CNodePool::contains(&outside));
+    EXPECT_LE(CNodePool::memoryBytes(),
+              (CNodePool::counter() / CNodePool::kBlockSize + 1) * CNodePool::kBlockSize *
+                  sizeof(CWordNode));
 }
 
 TEST(WordNode, WalksVisitInOrderOrParentsFirstAndStopEarly) {
