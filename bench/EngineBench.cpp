@@ -6,15 +6,19 @@
 
 #include <array>
 #include <cstring>
+#include <map>
 #include <memory>
 #include <random>
+#include <set>
 
 #include "bench/BenchLexicon.h"
 #include "core/ChunkCodec.h"
 #include "core/FileSystem.h"
+#include "core/Import.h"
 #include "core/MemoryFileSystem.h"
 #include "core/WordDatabase.h"
 #include "quiz/TileBag.h"
+#include "tests/support/EnableWords.h"
 #include "tools/WordBuilderSearch.h"
 
 using namespace zq;
@@ -65,6 +69,62 @@ void BM_Load(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// A player's own list of `count` words, as large official lists are (they
+// cannot be shipped): the ENABLE words and made-up ones of five to nine
+// letters, their letters drawn by the tile distribution, saved as word.lst in
+// a file system in memory.
+MemoryFileSystem& syntheticLexicon(int count) {
+    static std::map<int, std::unique_ptr<MemoryFileSystem>> made;
+    auto& fs = made[count];
+    if (fs) return *fs;
+    fs = std::make_unique<MemoryFileSystem>();
+    std::set<std::string> words(enableWords().begin(), enableWords().end());
+    std::mt19937 rng(static_cast<std::uint32_t>(count));
+    const std::string bag =
+        "aaaaaaaaabbccddddeeeeeeeeeeeeffggghhiiiiiiiiijkllllmmnnnnnnooooooooppqrrrrrrssss"
+        "ttttttuuuuvvwwxyyz";
+    while (static_cast<int>(words.size()) < count) {
+        std::string w(5 + rng() % 5, 'a');
+        for (char& c : w)
+            c = bag[rng() % bag.size()];
+        words.insert(w);
+    }
+    std::vector<ImportRecord> records;
+    records.reserve(words.size());
+    for (const std::string& w : words)
+        records.push_back({w, "", "", ""});
+    DatabaseSetup setup;
+    setup.fileSystem = fs.get();
+    setup.folder = "/lexicon";
+    if (!writeWordList(setup, records)) std::abort();
+    return *fs;
+}
+
+// Loading such a list: 280,000 words (an international list's size) and
+// 400,000.
+void BM_LoadOwnList(benchmark::State& state) {
+    if (enableWords().empty()) return state.SkipWithError("no ENABLE list");
+    MemoryFileSystem& fs = syntheticLexicon(static_cast<int>(state.range(0)));
+    DatabaseSetup setup;
+    setup.fileSystem = &fs;
+    setup.folder = "/lexicon";
+    for (auto _ : state) {
+        auto db = std::make_unique<CWordDatabase>(setup);
+        if (!db->loaded) return state.SkipWithError("not loaded");
+        benchmark::DoNotOptimize(db->root);
+        state.PauseTiming();
+        db.reset();
+        state.ResumeTiming();
+    }
+    state.counters["pool MB"] = CNodePool::memoryBytes() / 1e6;
+}
+BENCHMARK(BM_LoadOwnList)
+    ->Arg(280000)
+    ->Arg(400000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
 
 // The tree part of a load alone: the root, the built-in words and the file's
 // records inserted in file order into an empty pool, text already in memory.

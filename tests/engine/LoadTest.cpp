@@ -323,7 +323,7 @@ TEST(Load, AListPastThePoolsBoundIsRefusedWhole) {
         ~Limit() { CNodePool::setLimit(CNodePool::kMaxSlots); }
     } limit(5000);
     const int capacity = CNodePool::limit() - 2; // slot 0 is the root, slot 1 unused
-    const int fixed = 95 + 40;                    // built-in and expurged rows, about
+    const int fixed = 95 + 40;                   // built-in and expurged rows, about
     const auto records = [](int count) {
         std::vector<std::string> lines;
         for (int i = 0; i < count; ++i) {

@@ -138,9 +138,8 @@ TEST(WordNode, ThePoolGrowsWithTheListAndNodesStayPut) {
     EXPECT_TRUE(CNodePool::contains(added.back()));
     CWordNode outside;
     EXPECT_FALSE(CNodePool::contains(&outside));
-    EXPECT_LE(CNodePool::memoryBytes(),
-              (CNodePool::counter() / CNodePool::kBlockSize + 1) * CNodePool::kBlockSize *
-                  sizeof(CWordNode));
+    EXPECT_LE(CNodePool::memoryBytes(), (CNodePool::counter() / CNodePool::kBlockSize + 1) *
+                                            CNodePool::kBlockSize * sizeof(CWordNode));
 }
 
 TEST(WordNode, WalksVisitInOrderOrParentsFirstAndStopEarly) {
