@@ -188,14 +188,6 @@ CPrintFrame& CMainWindow::printFrame() {
     return *printFrame_;
 }
 
-StudyIndex& CMainWindow::studyIndex() {
-    if (!studyIndex_) {
-        BusyCursor busy;
-        studyIndex_ = std::make_unique<StudyIndex>(*database_);
-    }
-    return *studyIndex_;
-}
-
 void CMainWindow::setVisible(bool visible) {
     // A dialog that hides ends its modal run; the picture menu hides while
     // printing runs and must come back to the same run.

@@ -64,9 +64,9 @@ class CMainWindow : public CAppDialog {
     // database lives.
     CPrintFrame& printFrame();
     CPrintFrame* existingPrintFrame() const { return printFrame_.get(); }
-    // The study tools' index of the lexicon, built on first use and kept
-    // while the database lives.
-    StudyIndex& studyIndex();
+    // Where the study tools' index of the lexicon is kept while the database
+    // lives; the study window builds it there on first use.
+    std::unique_ptr<StudyIndex>& studyIndex() { return studyIndex_; }
 
     // Hiding the window (while printing) keeps its modal run going; only
     // done() ends it.

@@ -242,10 +242,10 @@ void ResultModel::sort(int column, Qt::SortOrder order) {
 
 // --- CStudyDialog -----------------------------------------------------------
 
-CStudyDialog::CStudyDialog(CWordDatabase& database, StudyIndex* index, CPrintFrame* printFrame,
-                           QWidget* parent)
-    : CAppDialog(res::kStudyTemplate, parent), database_(database), index_(index),
-      printFrame_(printFrame) {
+CStudyDialog::CStudyDialog(CWordDatabase& database, std::unique_ptr<StudyIndex>* indexSlot,
+                           CPrintFrame* printFrame, QWidget* parent)
+    : CAppDialog(res::kStudyTemplate, parent), database_(database),
+      indexSlot_(indexSlot ? indexSlot : &ownIndex_), printFrame_(printFrame) {
     setMinimumSize(0, 0);
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
     setSizeGripEnabled(true);
@@ -303,14 +303,14 @@ CStudyDialog::CStudyDialog(CWordDatabase& database, StudyIndex* index, CPrintFra
 CStudyDialog::~CStudyDialog() = default;
 
 StudyIndex& CStudyDialog::index() {
-    if (!index_) {
+    std::unique_ptr<StudyIndex>& slot = *indexSlot_;
+    if (!slot) {
         BusyCursor busy;
-        ownIndex_ = std::make_unique<StudyIndex>(database_);
-        index_ = ownIndex_.get();
+        slot = std::make_unique<StudyIndex>(database_);
     } else {
-        index_->refresh();
+        slot->refresh();
     }
-    return *index_;
+    return *slot;
 }
 
 bool CStudyDialog::expurged() const {

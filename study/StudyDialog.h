@@ -73,11 +73,13 @@ class ResultModel : public QAbstractTableModel {
 class CStudyDialog : public CAppDialog {
     Q_OBJECT
   public:
-    // `index` is the study index to use (the main window keeps one for the
-    // program's run); null: the window builds its own when first needed.
-    // `printFrame` prints the found words (null: a frame of the window's own).
-    CStudyDialog(CWordDatabase& database, StudyIndex* index, CPrintFrame* printFrame,
-                 QWidget* parent = nullptr);
+    // `indexSlot` holds the study index to use (the main window keeps one
+    // for the program's run); the window builds it there when it first needs
+    // it, so that opening the window never waits for it. Null: the window
+    // keeps an index of its own. `printFrame` prints the found words (null:
+    // a frame of the window's own).
+    CStudyDialog(CWordDatabase& database, std::unique_ptr<StudyIndex>* indexSlot,
+                 CPrintFrame* printFrame, QWidget* parent = nullptr);
     ~CStudyDialog() override;
 
     QuizType quizType() const { return type_; }
@@ -130,8 +132,8 @@ class CStudyDialog : public CAppDialog {
     void fillSetList(QComboBox* box, bool anyWord);
 
     CWordDatabase& database_;
-    StudyIndex* index_;
     std::unique_ptr<StudyIndex> ownIndex_;
+    std::unique_ptr<StudyIndex>* indexSlot_;
     CPrintFrame* printFrame_;
     std::unique_ptr<CPrintFrame> ownPrintFrame_;
     QuizType type_ = QuizType::Anagrams;

@@ -33,6 +33,7 @@
 #include "study/Cardbox.h"
 #include "study/Questions.h"
 #include "study/StudyDialog.h"
+#include "study/StudyIndex.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -334,7 +335,19 @@ TEST_F(StudyDialogTest, TheMenuOpensTheStudyWindow) {
     EXPECT_EQ(driver.classNames[0], "zq::CStudyDialog");
     EXPECT_EQ(driver.titles[0], "Zendraquil Study");
     EXPECT_EQ(w.lastCommand(), res::kIdStudy);
+    // Only looking builds no study index; a search does, and the main window
+    // keeps it for the next time.
+    EXPECT_EQ(w.studyIndex(), nullptr);
+    driver.then([](QWidget* study) {
+        static_cast<CStudyDialog*>(study)->runSearch();
+        QTest::keyClick(study, Qt::Key_Escape);
+    });
+    w.runCommand(res::kIdStudy);
+    ASSERT_EQ(driver.seen(), 2);
+    ASSERT_NE(w.studyIndex(), nullptr);
+    EXPECT_GT(w.studyIndex()->size(), 0u);
     w.reject();
+    EXPECT_EQ(w.studyIndex(), nullptr); // gone before the database
 }
 
 // Shuffle keeps the tiles' letters; Alphabetise puts them in order.
