@@ -238,6 +238,21 @@ int main(int argc, char** argv) {
     for (const auto& [name, pattern] : patterns)
         seed("fuzz_search_pattern", name, pattern + std::string(1, '\0') + sampleWords);
 
+    // Players' word lists: the encodings and line ends a list may come in.
+    {
+        const std::string words = "# a list\nAA\nqi\n\nza\nca t\nzebra\ncaf\xe9\n";
+        std::string crlf;
+        for (char c : words)
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        std::string wide = "\xff\xfe";
+        for (char c : crlf)
+            wide += std::string(1, c) + std::string(1, '\0');
+        seed("fuzz_player_list", "latin1", words);
+        seed("fuzz_player_list", "utf8-bom", "\xef\xbb\xbf" + words);
+        seed("fuzz_player_list", "crlf", crlf);
+        seed("fuzz_player_list", "utf16le", wide);
+    }
+
     // Word set files: the samples, and their variants.
     for (const auto& file : fs::directory_iterator(argv[3])) {
         if (file.path().extension() != ".wordset") continue;

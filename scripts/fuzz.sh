@@ -29,7 +29,8 @@ fuzz/make_corpus.sh "$build" "$build/seeds"
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
     targets=(fuzz_codec_decode fuzz_codec_roundtrip fuzz_wordlist_load fuzz_records_roundtrip
-             fuzz_wordset fuzz_statistics fuzz_import_line fuzz_search_pattern)
+             fuzz_wordset fuzz_statistics fuzz_import_line fuzz_search_pattern
+             fuzz_player_list)
 fi
 mkdir -p "$build/logs" "$build/artifacts"
 failed=()
