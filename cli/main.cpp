@@ -17,6 +17,7 @@
 #include "cli/SetsCommands.h"
 #include "cli/StudyCommands.h"
 #include "core/Import.h"
+#include "core/PlayerWordList.h"
 #include "core/Random.h"
 #include "core/SettingsStore.h"
 #include "core/WordDatabase.h"
@@ -38,6 +39,12 @@ const char kUsage[] =
     "commands:\n"
     "  verify                 load word.lst and print a summary; exit 0 when it\n"
     "                         loaded cleanly, 1 when it did not load or is damaged\n"
+    "  lexicon check FILE     read a player's own word list (one word a line;\n"
+    "                         UTF-8, UTF-16 with BOM or Latin-1; LF or CRLF; #\n"
+    "                         comments) and report it against ./word.lst: lines\n"
+    "                         read, words kept, lines refused (the first 20 with\n"
+    "                         their numbers), words with definitions, new and\n"
+    "                         missing words; exits 1 when the file is refused\n"
     "  export [FILE|-]        write the text backup (default backup.lst; - is\n"
     "                         standard output), one record per line in word order\n"
     "  import FILE...         build ./word.lst from record files: one record per\n"
@@ -288,6 +295,50 @@ int check(ConsoleUi& ui, const std::vector<std::string>& args) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
+// What a player's own word list holds, against the lexicon here: the
+// report the program gives before it builds a lexicon from the list.
+int checkPlayerList(ConsoleUi& ui, const std::string& path) {
+    const PlayerWordList list = readPlayerWordList(realFileSystem(), path);
+    if (!list.error.empty()) {
+        std::fprintf(stderr, "zendraquil-lex: %s: %s\n", path.c_str(), list.error.c_str());
+        return 1;
+    }
+    CWordDatabase db(programSetup(&ui));
+    if (!db.loaded) return 1;
+    // The lexicon's words of two letters or more, and which have a definition.
+    std::unordered_set<std::string> lexicon;
+    std::unordered_set<std::string> defined;
+    for (CWordNode* node : db.inOrder()) {
+        const std::string word = node->word();
+        if (word.size() < 2 ||
+            !std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
+            continue;
+        lexicon.insert(word);
+        if (*node->definition()) defined.insert(word);
+    }
+    int shared = 0, withDefinition = 0;
+    for (const std::string& w : list.words) {
+        shared += lexicon.count(w) ? 1 : 0;
+        withDefinition += defined.count(w) ? 1 : 0;
+    }
+    const long long kept = static_cast<long long>(list.words.size());
+    std::printf("encoding: %s\n", list.encoding);
+    std::printf("lines read: %lld\n", static_cast<long long>(list.lines));
+    std::printf("words kept: %lld\n", kept);
+    std::printf("blank or comment lines: %d\n", list.skipped);
+    std::printf("words given twice: %d\n", list.duplicates);
+    std::printf("lines refused: %d\n", list.refused);
+    for (const auto& r : list.firstRefused)
+        std::printf("  line %lld: %s\n", static_cast<long long>(r.line), r.text.c_str());
+    if (list.refused > static_cast<int>(list.firstRefused.size()))
+        std::printf("  and %d more\n", list.refused - static_cast<int>(list.firstRefused.size()));
+    std::printf("with definitions: %d\n", withDefinition);
+    std::printf("new against the lexicon: %lld\n", kept - shared);
+    std::printf("missing against the lexicon: %lld\n",
+                static_cast<long long>(lexicon.size()) - shared);
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -319,6 +370,8 @@ int main(int argc, char** argv) {
     }
     if (command == "sets" || command == "members") return runSetsCommand(args, ui);
     if (command == "check") return check(ui, args);
+    if (command == "lexicon" && args.size() == 3 && args[1] == "check")
+        return checkPlayerList(ui, args[2]);
     if (command == "quiz") return runQuizCommand(args, ui);
     if (command == "pages") return runPagesCommand(args, ui);
     if (isStudyCommand(command)) return runStudyCommand(args, ui);

@@ -163,7 +163,10 @@ PlayerWordList parsePlayerWordList(std::string_view bytes) {
             ++list.refused;
             if (static_cast<int>(list.firstRefused.size()) < PlayerWordList::kRefusalsKept) {
                 std::string text;
-                for (std::size_t i = 0; i < shown.size() && i < 60; ++i)
+                // Without the CR of a CRLF line end.
+                std::size_t n = shown.size();
+                if (n > 0 && shown[n - 1] == U'\r') --n;
+                for (std::size_t i = 0; i < n && i < 60; ++i)
                     appendUtf8(text, static_cast<std::int32_t>(shown[i]));
                 list.firstRefused.push_back({list.lines, text});
             }

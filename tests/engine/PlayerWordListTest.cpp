@@ -54,9 +54,9 @@ TEST(PlayerWordList, Utf16WithCrlfAndBadLines) {
         EXPECT_EQ(l.refused, 4);
         ASSERT_EQ(l.firstRefused.size(), 4u);
         EXPECT_EQ(l.firstRefused[0].line, 6);
-        EXPECT_EQ(l.firstRefused[0].text, "ca t\r");
+        EXPECT_EQ(l.firstRefused[0].text, "ca t");
         EXPECT_EQ(l.firstRefused[1].line, 7);
-        EXPECT_EQ(l.firstRefused[1].text, "na\xc3\xafve\r");
+        EXPECT_EQ(l.firstRefused[1].text, "na\xc3\xafve");
         EXPECT_EQ(l.firstRefused[2].line, 8); // one letter
         EXPECT_EQ(l.firstRefused[3].line, 10);
     }
