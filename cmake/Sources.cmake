@@ -16,6 +16,7 @@ set(ZQ_ENGINE_SOURCES
   core/PlayerWordList.cpp
   core/Random.cpp
   core/SettingsStore.cpp
+  core/Utf8.cpp
   core/WordDatabase.cpp
   core/WordDatabaseSave.cpp
   core/WordNode.cpp

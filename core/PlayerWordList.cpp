@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Utf8.h"
+
 namespace zq {
 
 namespace {
@@ -22,7 +24,7 @@ class CodePoints {
             kind_ = Kind::Utf16Be;
             pos_ = 2;
         } else {
-            kind_ = validUtf8() ? Kind::Utf8 : Kind::Latin1;
+            kind_ = isValidUtf8(bytes_) ? Kind::Utf8 : Kind::Latin1;
         }
     }
     const char* name() const {
@@ -84,48 +86,11 @@ class CodePoints {
 
   private:
     enum class Kind { Utf8, Utf16Le, Utf16Be, Latin1 };
-    bool validUtf8() const {
-        for (std::size_t i = 0; i < bytes_.size();) {
-            const auto c = static_cast<unsigned char>(bytes_[i]);
-            const int more = c < 0x80         ? 0
-                             : (c >> 5) == 6  ? 1
-                             : (c >> 4) == 14 ? 2
-                             : (c >> 3) == 30 ? 3
-                                              : -1;
-            if (more < 0 || (more == 1 && c < 0xc2) || c > 0xf4 ||
-                i + static_cast<std::size_t>(more) >= bytes_.size() + (more == 0))
-                return false;
-            for (int k = 1; k <= more; ++k)
-                if ((static_cast<unsigned char>(bytes_[i + static_cast<std::size_t>(k)]) & 0xc0) !=
-                    0x80)
-                    return false;
-            i += static_cast<std::size_t>(more) + 1;
-        }
-        return true;
-    }
 
     std::string_view bytes_;
     std::size_t pos_ = 0;
     Kind kind_ = Kind::Utf8;
 };
-
-void appendUtf8(std::string& out, std::int32_t c) {
-    if (c < 0x80) {
-        out += static_cast<char>(c);
-    } else if (c < 0x800) {
-        out += static_cast<char>(0xc0 | (c >> 6));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else if (c < 0x10000) {
-        out += static_cast<char>(0xe0 | (c >> 12));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    } else {
-        out += static_cast<char>(0xf0 | (c >> 18));
-        out += static_cast<char>(0x80 | ((c >> 12) & 0x3f));
-        out += static_cast<char>(0x80 | ((c >> 6) & 0x3f));
-        out += static_cast<char>(0x80 | (c & 0x3f));
-    }
-}
 
 bool isBlank(std::int32_t c) {
     return c == ' ' || c == '\t' || c == '\r' || c == 0xa0 || c == 0xfeff;
@@ -167,7 +132,7 @@ PlayerWordList parsePlayerWordList(std::string_view bytes) {
                 std::size_t n = shown.size();
                 if (n > 0 && shown[n - 1] == U'\r') --n;
                 for (std::size_t i = 0; i < n && i < 60; ++i)
-                    appendUtf8(text, static_cast<std::int32_t>(shown[i]));
+                    appendUtf8(text, shown[i]);
                 list.firstRefused.push_back({list.lines, text});
             }
         } else {

@@ -1,6 +1,7 @@
 #include "study/SearchResults.h"
 
 #include "core/Letters.h"
+#include "core/Utf8.h"
 #include "core/WordNode.h"
 #include "study/StudyIndex.h"
 #include "study/StudySession.h"
@@ -25,46 +26,6 @@ std::vector<ResultRow> resultRows(StudyIndex& index, const std::vector<std::uint
         rows.push_back(std::move(row));
     }
     return rows;
-}
-
-std::string utf8Text(const std::string& bytes) {
-    // Valid UTF-8 (no overlong forms, no surrogates) is kept.
-    bool valid = true;
-    for (std::size_t i = 0; i < bytes.size() && valid;) {
-        const auto c = static_cast<unsigned char>(bytes[i]);
-        const int more = c < 0x80         ? 0
-                         : (c >> 5) == 6  ? 1
-                         : (c >> 4) == 14 ? 2
-                         : (c >> 3) == 30 ? 3
-                                          : -1;
-        if (more < 0 || i + static_cast<std::size_t>(more) >= bytes.size() + (more == 0)) {
-            valid = false;
-            break;
-        }
-        std::uint32_t code = more == 0 ? c : c & (0x7fu >> (more + 1));
-        for (int k = 1; k <= more; ++k) {
-            const auto d = static_cast<unsigned char>(bytes[i + static_cast<std::size_t>(k)]);
-            if ((d & 0xc0) != 0x80) valid = false;
-            code = (code << 6) | (d & 0x3f);
-        }
-        if ((more == 1 && code < 0x80) ||
-            (more == 2 && (code < 0x800 || (code >= 0xd800 && code <= 0xdfff))) ||
-            (more == 3 && (code < 0x10000 || code > 0x10ffff)))
-            valid = false;
-        i += static_cast<std::size_t>(more) + 1;
-    }
-    if (valid) return bytes;
-    std::string out;
-    for (char ch : bytes) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c < 0x80) {
-            out += ch;
-        } else {
-            out += static_cast<char>(0xc0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3f));
-        }
-    }
-    return out;
 }
 
 namespace {

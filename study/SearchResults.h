@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/Utf8.h"
+
 namespace zq {
 
 class StudyIndex;
@@ -27,9 +29,5 @@ std::vector<ResultRow> resultRows(StudyIndex& index, const std::vector<std::uint
 // UTF-8; definition bytes that are not are read as Latin-1.
 std::string plainTextOf(const std::vector<ResultRow>& rows);
 std::string csvOf(const std::vector<ResultRow>& rows);
-
-// Bytes as UTF-8: valid UTF-8 stays as it is, anything else is read as
-// Latin-1.
-std::string utf8Text(const std::string& bytes);
 
 } // namespace zq
