@@ -3,7 +3,7 @@
 
     python3 lexicon/coverage.py [--enable PATH]
 
-Prints how many of the three- and four-letter words and of the high-probability
+Prints how many of the three-, four- and five-letter words and of the high-probability
 bingos have a definition and a part of speech, the sizes of the Alphabets,
 Interjections and Units sets, and how many lines are written and how many are
 templates. Then checks entries.txt, entries-hand.txt, core/ExpurgedWords.inc and
@@ -218,6 +218,7 @@ def main():
     print("Coverage (expurged words excluded; the program gives them no definition):")
     groups = (("3-letter words", [w for w in enable_list if len(w) == 3]),
               ("4-letter words", [w for w in enable_list if len(w) == 4]),
+              ("5-letter words", [w for w in enable_list if len(w) == 5]),
               ("high-probability bingos", [w for w in enable_list if is_bingo(w)]))
     for label, words in groups:
         words = [w for w in words if w not in expurged]

@@ -440,7 +440,7 @@ def ensure_sources():
 
 
 def target_words(enable, overrides, hand):
-    words = {w for w in enable if len(w) in (3, 4) or is_bingo(w)}
+    words = {w for w in enable if len(w) in (3, 4, 5) or is_bingo(w)}
     words |= {w for w, pos in overrides.items()}
     words |= {w for w, (d, pos, s) in hand.items() if pos in SET_POS}
     return words
