@@ -399,14 +399,9 @@ int cardboxError(const std::string& text) {
     return 1;
 }
 
-// The lexicon a cardbox belongs to, as the tool sees it.
-Cardbox::LexiconStamp stampOf(const StudyIndex& index) {
-    return {"word.lst", static_cast<std::int64_t>(index.size())};
-}
-
 void warnOfOtherLexicon(Cardbox& box, const StudyIndex& index) {
     const auto stamp = box.lexicon();
-    const auto now = stampOf(index);
+    const auto now = lexiconStamp(index);
     if (stamp && (stamp->name != now.name || stamp->words != now.words))
         std::fprintf(stderr,
                      "zendraquil-lex: warning: this cardbox was made with the lexicon \"%s\" "
@@ -446,7 +441,7 @@ int studyAdd(const StudyOptions& o, UserInterface& ui) {
     std::string error;
     auto box = Cardbox::open(o.db, true, error);
     if (!box) return cardboxError(error);
-    if (!box->lexicon()) box->setLexicon(stampOf(index));
+    if (!box->lexicon()) box->setLexicon(lexiconStamp(index));
     warnOfOtherLexicon(*box, index);
     const int added = box->add(questions, o.now);
     if (added < 0) return cardboxError(box->error());

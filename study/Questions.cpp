@@ -61,6 +61,10 @@ std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
     return out;
 }
 
+Cardbox::LexiconStamp lexiconStamp(const StudyIndex& index) {
+    return {"word.lst", static_cast<std::int64_t>(index.size())};
+}
+
 QuestionList questionsFrom(StudyIndex& index, QuizType type, const QuestionSource& source) {
     QuestionList out;
     std::vector<std::uint32_t> words;

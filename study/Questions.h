@@ -30,6 +30,9 @@ std::vector<std::uint32_t> missedWords(StudyIndex& index);
 std::vector<std::string> solutionsOf(const StudyIndex& index, QuizType type,
                                      const std::string& question, bool expurged);
 
+// The lexicon a cardbox is stamped with: the word list and its word count.
+Cardbox::LexiconStamp lexiconStamp(const StudyIndex& index);
+
 // Where questions to add come from: a word set (its id and lengths in
 // `search`), a word search, the quiz's missed words or a typed list.
 struct QuestionSource {

@@ -720,7 +720,7 @@ void CStudyDialog::addQuestions() {
         addResult_->setText(qs(str::withText(str::kStudyAddFailed, boxError_)));
         return;
     }
-    if (!box_->lexicon()) box_->setLexicon({"word.lst", static_cast<std::int64_t>(index().size())});
+    if (!box_->lexicon()) box_->setLexicon(lexiconStamp(index()));
     const int total = static_cast<int>(list.questions.size());
     std::unique_ptr<QProgressDialog> progress;
     if (total > kLongAdd) {
