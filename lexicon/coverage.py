@@ -33,6 +33,60 @@ DANGLING_LONG = {"of", "or", "when", "which", "that", "as", "into", "per", "so",
 # Parts of speech that count as nouns when a synonym's part of speech is compared.
 NOUNISH = {"letter": "n", "unit": "n"}
 
+# British spellings and the American ones the lexicon uses, since ENABLE is a North
+# American list. Each key also stands for its inflections and derivatives made with the
+# endings below (colours, coloured, colourful, centred, realising ...).
+BRITISH = {
+    "colour": "color", "flavour": "flavor", "favour": "favor", "favourite": "favorite", "harbour": "harbor",
+    "honour": "honor", "labour": "labor", "vapour": "vapor", "armour": "armor", "behaviour": "behavior",
+    "neighbour": "neighbor", "humour": "humor", "rumour": "rumor", "odour": "odor", "vigour": "vigor",
+    "savour": "savor", "savoury": "savory", "splendour": "splendor", "clamour": "clamor", "parlour": "parlor",
+    "rancour": "rancor", "valour": "valor", "tumour": "tumor", "ardour": "ardor", "candour": "candor",
+    "endeavour": "endeavor", "fervour": "fervor", "saviour": "savior", "rigour": "rigor",
+    "centre": "center", "metre": "meter", "litre": "liter", "theatre": "theater", "fibre": "fiber",
+    "sabre": "saber", "sombre": "somber", "lustre": "luster", "calibre": "caliber", "spectre": "specter",
+    "meagre": "meager", "sceptre": "scepter", "manoeuvre": "maneuver", "mitre": "miter", "ochre": "ocher",
+    "grey": "gray", "defence": "defense", "offence": "offense", "pretence": "pretense", "licence": "license",
+    "practise": "practice", "programme": "program", "cheque": "check", "tyre": "tire", "kerb": "curb",
+    "aluminium": "aluminum", "plough": "plow", "mould": "mold", "moult": "molt", "smoulder": "smolder",
+    "storey": "story", "jewellery": "jewelry", "woollen": "woolen", "sceptic": "skeptic",
+    "sceptical": "skeptical", "aeroplane": "airplane", "oesophagus": "esophagus", "haemoglobin": "hemoglobin",
+    "anaemia": "anemia", "anaesthetic": "anesthetic", "foetus": "fetus", "paediatric": "pediatric",
+    "encyclopaedia": "encyclopedia", "mediaeval": "medieval", "orthopaedic": "orthopedic", "oestrogen": "estrogen",
+    "diarrhoea": "diarrhea", "haemorrhage": "hemorrhage", "leukaemia": "leukemia", "oedema": "edema",
+    "faeces": "feces", "caesarean": "cesarean", "sulphur": "sulfur", "sulphate": "sulfate", "gaol": "jail",
+    "pyjamas": "pajamas", "moustache": "mustache", "cosy": "cozy", "yoghurt": "yogurt", "artefact": "artifact",
+    "judgement": "judgment", "enrol": "enroll", "fulfil": "fulfill", "skilful": "skillful", "wilful": "willful",
+    "instalment": "installment", "distil": "distill", "enthral": "enthrall", "catalogue": "catalog",
+    "analogue": "analog", "speciality": "specialty", "draught": "draft", "aeon": "eon", "caecum": "cecum",
+    "naevus": "nevus", "haem": "heme", "analyse": "analyze", "paralyse": "paralyze", "catalyse": "catalyze",
+    "travelled": "traveled", "travelling": "traveling", "traveller": "traveler", "cancelled": "canceled",
+    "cancelling": "canceling", "labelled": "labeled", "modelled": "modeled", "signalled": "signaled",
+    "levelled": "leveled", "quarrelled": "quarreled", "marvellous": "marvelous", "jewelled": "jeweled",
+    "counsellor": "counselor", "fuelled": "fueled", "totalled": "totaled", "tunnelled": "tunneled",
+    "channelled": "channeled", "dialled": "dialed", "equalled": "equaled", "rivalled": "rivaled",
+    "panelled": "paneled",
+}
+# -ise verbs whose American spelling is -ize (not surprise, advise, exercise ...).
+for stem in ("real", "organ", "recogn", "ion", "fertil", "civil", "special", "character", "emphas", "summar",
+             "apolog", "critic", "minim", "maxim", "memor", "sympath", "symbol", "vapor", "magnet", "neutral",
+             "steril", "stabil", "standard", "harmon", "hypnot", "mobil", "colon", "ideal", "legal", "terror",
+             "patron", "agon", "author", "util", "visual", "caramel", "crystall", "fossil", "immun", "pasteur",
+             "polar", "pulver", "random", "scandal", "tantal", "moral", "mesmer", "ostrac", "pressur", "vulcan",
+             "oxid", "capital", "categor", "central", "fantas", "general", "global", "human", "jeopard", "local",
+             "modern", "natural", "normal", "optim", "penal", "popular", "priorit", "public", "rational",
+             "sanit", "scrutin", "social", "subsid", "synchron", "synthes", "tenderis", "theor", "tranquil",
+             "tyrann", "urban", "vandal", "vocal", "western", "itemis", "atom", "carbon", "galvan", "mechan",
+             "miniatur", "motor", "nasal", "person", "plagiar", "puls", "satir", "seren", "solemn", "ston"):
+    if stem.endswith("is"):
+        continue
+    BRITISH[stem + "ise"] = stem + "ize"
+    BRITISH[stem + "isation"] = stem + "ization"
+BRITISH_ENDINGS = ("", "s", "d", "ed", "es", "ing", "ful", "less", "y", "ite", "ites", "able", "er", "ers", "ish", "est",
+                   "ly", "ist", "ists", "ations")
+# Words spelled like a British form that are words of their own.
+NOT_BRITISH = {"ioned", "ions", "moulder", "programmer", "programmers", "programming", "programmed"}
+
 KNOWN_POS = {"n", "v", "adj", "adv", "prep", "pron", "conj", "interj", "letter", "unit", "indefinite article",
              "definite article"}
 SET_NAMES = (("letter", "Alphabets"), ("interj", "Interjections"), ("unit", "Units"))
@@ -65,7 +119,10 @@ def style_problems(word, definition, enable, expurged):
     if definition.endswith((".", ";", ",", ":")) and not definition.endswith("etc."):
         out.append("definition ends with punctuation")
     last = re.sub(r"[^a-z]", "", definition.rsplit(" ", 1)[-1].lower())
-    if (last in DANGLING and len(definition) >= 30) or (last in DANGLING_LONG and len(definition) >= 90):
+    # A short verb sense may end on a preposition even at the end of a long line ("to object to").
+    verb_end = re.match(r"(or )?to ", re.split(r"; |, ", definition)[-1]) and len(re.split(r"; |, ", definition)[-1]) <= 45
+    if (last in DANGLING and len(definition) >= 30) or (last in DANGLING_LONG and len(definition) >= 90
+                                                        and not verb_end):
         out.append("definition cut off after %r" % last)
     if definition.count("(") != definition.count(")"):
         out.append("unbalanced brackets")
@@ -126,11 +183,55 @@ INFLECTION = re.compile(r"(plural|past tense|past participle|present participle|
                         r"|comparative|superlative) of ([a-z]+)(,?)")
 
 
+def unlabelled(definition):
+    """The definition without a leading label: "(archaic) past tense of help" -> "past tense of help"."""
+    return re.sub(r"^\([^)]*\) ", "", definition)
+
+
+def british_spellings(definition):
+    """British spellings in a definition, as (found, American) pairs. A base form named by an
+    inflection ("plural of metre") is the headword of its own entry and is left alone."""
+    named = INFLECTION.match(unlabelled(definition))
+    out = []
+    for i, token in enumerate(re.findall(r"[A-Za-z]+", definition)):
+        t = token.lower()
+        if named and t == named.group(2) or t in NOT_BRITISH:
+            continue
+        for ending in BRITISH_ENDINGS:
+            stem = t[:len(t) - len(ending)] if ending else t
+            if t.endswith(ending) and (stem in BRITISH or stem + "e" in BRITISH and ending[:1] in ("e", "i")):
+                base = stem if stem in BRITISH else stem + "e"
+                out.append((token, BRITISH[base]))
+                break
+    return out
+
+
+def check_spelling(entries, errors):
+    for word, (definition, pos, synonym) in sorted(entries.items()):
+        for found, american in british_spellings(definition):
+            errors.append("entries.txt: %s: British spelling %r (American: %s)" % (word, found, american))
+        if synonym in BRITISH:
+            errors.append("entries.txt: %s: synonym %s is a British spelling" % (word, synonym))
+
+
+def check_dead_ends(entries, errors):
+    """An inflection line that names no sense ends at a real definition of its base."""
+    for word, (definition, pos, synonym) in sorted(entries.items()):
+        for part in definition.split("; also "):
+            m = INFLECTION.match(unlabelled(part))
+            if not m or m.group(3):
+                continue
+            base = m.group(2)
+            if len(base) > 1 and base not in entries and base not in TWO_LETTER_POS:
+                errors.append("entries.txt: %s is an inflection of %s, which has no entry, and names no sense"
+                              % (word, base))
+
+
 def check_chains(entries, errors):
     """An inflection of an inflection ("wots" of "wot" of "weet") names the sense the chain ends on."""
     for word, (definition, pos, synonym) in sorted(entries.items()):
-        m = INFLECTION.match(definition)
-        if m and not m.group(3) and m.group(2) in entries and INFLECTION.match(entries[m.group(2)][0]):
+        m = INFLECTION.match(unlabelled(definition))
+        if m and not m.group(3) and m.group(2) in entries and INFLECTION.match(unlabelled(entries[m.group(2)][0])):
             errors.append("entries.txt: %s is an inflection of %s, itself an inflection, and names no sense"
                           % (word, m.group(2)))
 
@@ -190,6 +291,26 @@ def check_wordsets(enable, errors):
     return sizes
 
 
+TEMPLATE_KINDS = (("inflection, labelled (archaic ...)", re.compile(r"\([^)]*\) " + INFLECTION.pattern)),
+                  ("inflection naming noun and verb", re.compile(INFLECTION.pattern + r".*; also ")),
+                  ("inflection naming its sense", re.compile(INFLECTION.pattern[:-4] + r", ")),
+                  ("inflection", INFLECTION),
+                  ("re-, pre-, un- word", re.compile(r"to \w+ (again|beforehand)$|not \w+$")),
+                  ("-like, -ness, -less, -er word", re.compile(r"(resembling|the state of being|without|one that) ")))
+
+
+def origins(entries, hand):
+    """(label, count) of written lines and of each kind of template line."""
+    counts = {"written": sum(1 for w in entries if w in hand)}
+    for word, (definition, pos, synonym) in entries.items():
+        if word in hand:
+            continue
+        label = next((name for name, rule in TEMPLATE_KINDS if rule.match(definition)), "other template")
+        counts[label] = counts.get(label, 0) + 1
+    order = ["written"] + [name for name, _ in TEMPLATE_KINDS] + ["other template"]
+    return [("template: " + k if k != "written" else k, counts[k]) for k in order if k in counts]
+
+
 def percent(part, whole):
     return 100.0 * part / whole if whole else 100.0
 
@@ -211,6 +332,8 @@ def main():
             errors.append("entries.txt does not carry the hand line of %s (run generate.py)" % word)
     check_synonyms(entries, errors)
     check_chains(entries, errors)
+    check_dead_ends(entries, errors)
+    check_spelling(entries, errors)
 
     def covered(words):
         return [w for w in words if w in entries and entries[w][0] and entries[w][1]]
@@ -233,6 +356,15 @@ def main():
         n = sum(1 for d, p, s in entries.values() if p == pos)
         builtin = sum(1 for p in TWO_LETTER_POS.values() if p == pos)
         print("  %-14s %4d + %2d built-in = %4d" % (name, n, builtin, n + builtin))
+
+    print("By length (entries with a definition / ENABLE words; two-letter words are built into the program):")
+    for n in range(2, 9):
+        words = [w for w in enable_list if len(w) == n and w not in expurged]
+        done = len(words) if n == 2 else len(covered(words))
+        print("  %d letters  %6d of %6d  %6.2f%%" % (n, done, len(words), percent(done, len(words))))
+    print("Lines by origin:")
+    for label, count in origins(entries, hand):
+        print("  %-44s %6d" % (label, count))
 
     with_def = sum(1 for d, p, s in entries.values() if d)
     written = sum(1 for w in entries if w in hand)

@@ -402,9 +402,13 @@ def base_forms(word, exc):
     return result
 
 
+# Irregular past forms that GCIDE alone lists and that are still current English.
+CURRENT_PASTS = {"alit", "shorn"}
+
+
 def past_text(word, base):
-    """Irregular forms ending like "seen", "sewn", "lain" are past participles."""
-    if word.endswith(("en", "wn", "ain")):
+    """Irregular forms ending like "seen", "sewn", "lain", "shorn" are past participles."""
+    if word.endswith(("en", "wn", "ain", "rn")):
         return "past participle of " + base
     return "past tense of " + base
 
@@ -449,7 +453,12 @@ def target_words(enable, overrides, hand):
 INFLECTIONS = ("plural of ", "past tense of ", "past participle of ", "present participle of ",
                "3rd person singular present of ", "comparative of ", "superlative of ")
 SENSE_POS = {"unit": "n", "letter": "n"}
-REGULAR_FORMS = ("plural of", "past tense of", "past participle of", "present participle of")
+REGULAR_FORMS = ("plural of", "past tense of", "past participle of", "present participle of",
+                 "3rd person singular present of")
+
+
+# The base form an inflection line names: "(archaic) past tense of climb, to go up" -> climb.
+NAMED_BASE = re.compile(r"(?:\([^)]*\) )?(?:%s)([a-z]+)\b" % "|".join(re.escape(x) for x in INFLECTIONS))
 
 
 def is_inflection(text):
@@ -491,17 +500,52 @@ def pick_sense(definition, pos):
     return fitting[0] if fitting else ""
 
 
+# Senses that read as nouns: "a club for hitting the ball", "the rear part".
+NOUN_START = re.compile(r"(?:also )?(?:\([^)]*\)\s*)*(?:a|an|the|any|one|someone|something|anything|people|person)\b")
+# A -s form names both the noun and the verb when each has at least this many tagged uses in WordNet.
+COMMON_USES = 3
+
+
+def noun_sense(definition, pos):
+    """The first sense of a base's line that reads as a noun: after the first when the line
+    is a noun's (pos n), else only a sense worded with an article ("back": not "toward the rear")."""
+    senses = [x.strip() for x in definition.split("; ") if x.strip()]
+    for i, x in enumerate(senses):
+        bare = re.sub(r"^also ", "", x)
+        if re.sub(r"^\([^)]*\)\s*", "", bare).startswith("to "):
+            continue
+        if NOUN_START.match(x) or (pos in ("n", "unit", "letter") and i == 0):
+            return bare
+    return ""
+
+
+def sense_cuts(sense):
+    """A sense and its shorter forms, cut back at ", " boundaries, ending with none at all."""
+    parts = sense.split(", ") if sense else []
+    return [", ".join(parts[:n]) for n in range(len(parts), 0, -1) if whole_cut(parts, n)] + [""]
+
+
+# A clause or list these words open runs on past the next comma ("where the eyes, nose and
+# mouth are"), so a sense is never cut back to end inside one.
+OPEN_CLAUSE = re.compile(r"\b(?:where|which|who|whom|whose|such as|including|especially)\b")
+
+
+def whole_cut(parts, n):
+    """True when the first n ", "-parts of a sense read as a whole: all of them, or a cut
+    whose last kept part opens no clause the dropped parts would close."""
+    return n == len(parts) or not OPEN_CLAUSE.search(parts[n - 1])
+
+
 def with_sense(template, sense, limit=MAX_DEF):
     """ "past tense of lie" + "to say what is false" -> "past tense of lie, to say what is false".
 
     A sense too long for the line is cut back at a ", " boundary, or left out.
     """
     parts = sense.split(", ") if sense else []
-    while parts:
-        text = template + ", " + ", ".join(parts)
-        if len(text) <= limit and text.count("(") == text.count(")"):
+    for n in range(len(parts), 0, -1):
+        text = template + ", " + ", ".join(parts[:n])
+        if len(text) <= limit and text.count("(") == text.count(")") and whole_cut(parts, n):
             return text
-        parts.pop()
     return template
 
 
@@ -522,6 +566,7 @@ class Definer:
         self.gc = Gcide(set(enable))
         self.cache = {}
         self.real = {}          # word -> the written definition its line rests on
+        self.base_of = {}       # inflected word -> the base form its line names
 
     def gcide_own(self, word):
         """True when GCIDE has an article with a sense of the word's own."""
@@ -542,13 +587,16 @@ class Definer:
         h = self.hand.get(word)
         if h and h[0] and h[1]:
             self.real[word] = h[0]
+            m = NAMED_BASE.match(h[0])
+            if m:
+                self.base_of[word] = m.group(1)
             return h
         if self.wn.pos_order(word):
             # Senses of its own need a written line, unless none of them is ever
             # used (no tagged count) and the word is a regular inflection ("ways").
             if not want and not any(self.wn.counts.get((word, p)) for p in "nvar"):
                 m = self.morph(word)
-                if m is not None and m[0].startswith(REGULAR_FORMS):
+                if m is not None and re.sub(r"^\([^)]*\) ", "", m[0]).startswith(REGULAR_FORMS):
                     return m
             return None
         if not want:
@@ -567,30 +615,82 @@ class Definer:
 
     def morph(self, word):
         forms = base_forms(word, self.wn.exc)
-        forms += [(text, pos[5:]) for pos, text in self.gc.entries.get(word, []) if pos.startswith("form:")]
-        for base, kind in forms:
-            if base not in self.enable or base in self.expurged:
-                continue
-            if kind == "plural" and (word, "n") in self.wn.exc:
-                return self.named(word, "plural of " + base, "n", base)
-            for base_pos in self.base_pos(base):
-                t = inflection_text(kind, base, base_pos, word)
-                if t:
-                    return self.named(word, t[0], t[1], base)
+        old = [(text, pos[5:]) for pos, text in self.gc.entries.get(word, []) if pos.startswith("form:")]
+        # An adjective base is first looked for among the parts of speech our lines and WordNet
+        # give, GCIDE's alone second: "wiser" is of wise, not of the old adverb wis.
+        for strong in (True, False):
+            for base, kind in forms + old:
+                if base not in self.enable or base in self.expurged:
+                    continue
+                if strong and kind not in ("comparative", "superlative"):
+                    continue
+                if kind == "plural" and (word, "n") in self.wn.exc:
+                    return self.named(word, "plural of " + base, "n", base)
+                if kind == "plural" and word in (base + "s", base + "es") and self.noun_and_verb(base):
+                    return self.named_both(word, base)
+                for base_pos in self.base_pos(base, strong):
+                    t = inflection_text(kind, base, base_pos, word)
+                    if t:
+                        label = "(archaic) " if (base, kind) in old and self.is_old_past(word, base, kind) else ""
+                        return self.named(word, label + t[0], t[1], base)
         return None
+
+    def is_old_past(self, word, base, kind):
+        """An irregular past that GCIDE lists and WordNet does not (holp, dipt, spake, drave)
+        is an old form: WordNet's exception lists hold the past forms in use today."""
+        if kind != "past" or word in CURRENT_PASTS:
+            return False
+        regular = {base + "ed", base + "d", base + base[-1:] + "ed", base[:-1] + "ied"}
+        return word not in regular and (word, "v") not in self.wn.exc
+
+    def noun_and_verb(self, base):
+        """True when the base is in common use both as a noun and as a verb (WordNet's
+        tagged uses) and our written line of it has a sense of each kind."""
+        if min(self.wn.counts.get((base, "n"), 0), self.wn.counts.get((base, "v"), 0)) < COMMON_USES:
+            return False
+        if base not in self.hand or self.define(base) is None:
+            return False
+        real = self.real.get(base, "")
+        return bool(noun_sense(real, self.hand[base][1])) and bool(pick_sense(real, "v"))
+
+    def named_both(self, word, base):
+        """ "plural of bat, a club for hitting the ball; also 3rd person singular present of bat, to hit",
+        the commoner use first; senses are cut back so the line fits, naming both where they can."""
+        real = self.real[base]
+        parts = [("plural of " + base, "n"), ("3rd person singular present of " + base, "v")]
+        if self.wn.counts.get((base, "v"), 0) > self.wn.counts.get((base, "n"), 0):
+            parts.reverse()
+        senses = [pick_sense(real, "v") if pos == "v" else noun_sense(real, self.hand[base][1]) for _, pos in parts]
+        first, second = parts[0][0], parts[1][0]
+        best, best_score = first + "; also " + second, (0, 0)
+        for a in sense_cuts(senses[0]):
+            for b in sense_cuts(senses[1]):
+                text = first + (", " + a if a else "") + "; also " + second + (", " + b if b else "")
+                score = (bool(a) + bool(b), len(text))
+                if len(text) <= MAX_DEF and text.count("(") == text.count(")") and score > best_score:
+                    best, best_score = text, score
+        text = best
+        self.base_of[word] = base
+        self.real[word] = real
+        return (text, parts[0][1], "")
 
     def named(self, word, text, pos, base):
         """An inflection line that names the sense it inflects when the base has several,
         and always when the base is itself an inflection (wots, wot, weet)."""
+        self.base_of[word] = base
         r = self.define(base) if base != word else None
         real = self.real.get(base)
         if r is not None and real:
             chained = base not in self.hand
             # A noun sense is told from an adjective's only by the base's own part of
             # speech: "plural of bad" names no sense, "plural of bat" does.
+            # An adjective's line may still have a noun sense worded as one ("tart": "...; a small
+            # pastry"), which its plural names.
             fits = pos == "v" or SENSE_POS.get(r[1], r[1]) == pos
             if fits and (chained or "; " in real):
                 text = with_sense(text, pick_sense(real, pos))
+            elif pos == "n" and not fits and not chained and "; " in real and noun_sense(real, r[1]):
+                text = with_sense(text, noun_sense(real, r[1]))
             self.real[word] = real
         return (text, pos, "")
 
@@ -641,15 +741,16 @@ class Definer:
         self.real[word] = text
         return (text, pos, "")
 
-    def base_pos(self, base):
-        """Parts of speech of a base form, most frequent first."""
+    def base_pos(self, base, strong=False):
+        """Parts of speech of a base form, most frequent first; strong: only those of our
+        written line, the built-in words and WordNet."""
         out = []
         if base in self.hand and self.hand[base][1]:
             out.append(self.hand[base][1])
         if base in TWO_LETTER_POS:
             out.append(TWO_LETTER_POS[base])
         out += [WN_POS[p] for p in self.wn.pos_order(base)]
-        for pos, _ in self.gc.entries.get(base, []):
+        for pos, _ in [] if strong else self.gc.entries.get(base, []):
             if not pos.startswith("form"):
                 out.append(pos.rstrip("!"))
         seen = []
@@ -665,6 +766,27 @@ def is_abbreviation(short, word):
         return False
     it = iter(word)
     return all(c in it for c in short)
+
+
+def closed_targets(definer, targets):
+    """The targets and, in turn, every base form an inflection line among them names.
+
+    An inflection line ("plural of acarus") always ends at an entry of its base,
+    so a reader is never left at a form of a word the lexicon does not define.
+    Two-letter bases are built into the program; an expurged base is never named.
+    """
+    out, queue = set(), sorted(targets)
+    while queue:
+        word = queue.pop()
+        if word in out:
+            continue
+        out.add(word)
+        if len(word) > 2 and word not in definer.expurged:
+            definer.define(word)
+            base = definer.base_of.get(word)
+            if base and len(base) > 2 and base in definer.enable and base not in out and base not in definer.expurged:
+                queue.append(base)
+    return sorted(out)
 
 
 def write_entries(path, records):
@@ -693,7 +815,7 @@ def main():
 
     definer = Definer(enable, hand, overrides, expurged)
     records, missing = {}, []
-    for word in sorted(target_words(enable, overrides, hand)):
+    for word in closed_targets(definer, target_words(enable, overrides, hand)):
         if len(word) <= 2 or word in expurged:
             continue
         r = definer.define(word)

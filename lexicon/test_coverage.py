@@ -36,6 +36,10 @@ class HouseStyle(unittest.TestCase):
         self.assertTrue(any("cut off" in p for p in problems("gout", long_cut)))
         # a short verb sense may end on a preposition
         self.assertEqual(problems("miss", "to fail to hit; to feel the absence of"), [])
+        # ... also at the end of a long line, but a long noun sense may not
+        self.assertEqual(problems("minds", "plural of mind, the part of a person that thinks and feels; "
+                                           "also 3rd person singular present of mind, to object to"), [])
+        self.assertTrue(any("cut off" in p for p in problems("gout", long_cut + "; to ache, and worst of all, in the toe of")))
 
     def test_spelt_out_expurged_word(self):
         self.assertIn("definition spells out an expurged word",
@@ -88,6 +92,45 @@ class Chains(unittest.TestCase):
 
     def test_inflection_of_a_defined_word_is_fine(self):
         self.assertEqual(self.check({"cat": ("a pet", "n", ""), "cats": ("plural of cat", "n", "")}), [])
+
+
+class DeadEnds(unittest.TestCase):
+    def check(self, entries):
+        errors = []
+        c.check_dead_ends(entries, errors)
+        return errors
+
+    def test_inflection_must_reach_an_entry_or_name_its_sense(self):
+        self.assertEqual(len(self.check({"acari": ("plural of acarus", "n", "")})), 1)
+        # naming the sense, a two-letter base built into the program, or an entry of the base all end the chain
+        self.assertEqual(self.check({"aceta": ("plural of acetum, vinegar", "n", ""),
+                                     "been": ("past participle of be", "v", ""),
+                                     "cat": ("a pet", "n", ""), "cats": ("plural of cat", "n", "")}), [])
+
+    def test_labelled_and_double_forms_are_checked_too(self):
+        self.assertEqual(len(self.check({"holp": ("(archaic) past tense of holpe", "v", "")})), 1)
+        both = {"bat": ("a club", "n", ""),
+                "bats": ("plural of bat, a club; also 3rd person singular present of bate", "n", "")}
+        self.assertEqual(len(self.check(both)), 1)
+
+
+class Spelling(unittest.TestCase):
+    def test_british_forms_and_their_inflections_are_found(self):
+        found = c.british_spellings("a greyish, colourful fibre centred on realising a programme")
+        self.assertEqual([a for _, a in found], ["gray", "color", "fiber", "center", "realize", "program"])
+
+    def test_american_text_and_lookalikes_pass(self):
+        self.assertEqual(c.british_spellings("the emphasis of a surprise; to advise a programmer on ions"), [])
+
+    def test_a_named_base_is_the_entry_itself(self):
+        self.assertEqual(c.british_spellings("plural of metre"), [])
+        self.assertEqual(c.british_spellings("(archaic) past tense of mould, to shape"), [])
+        self.assertEqual(len(c.british_spellings("plural of meter, a metre")), 1)
+
+    def test_synonym_checked(self):
+        errors = []
+        c.check_spelling({"gray": ("the color of ash", "adj", "grey")}, errors)
+        self.assertEqual(len(errors), 1)
 
 
 if __name__ == "__main__":

@@ -112,6 +112,7 @@ class IrregularPast(unittest.TestCase):
         self.assertEqual(g.past_text("lain", "lie"), "past participle of lie")
         self.assertEqual(g.past_text("ran", "run"), "past tense of run")
         self.assertEqual(g.past_text("spun", "spin"), "past tense of spin")
+        self.assertEqual(g.past_text("shorn", "shear"), "past participle of shear")
         self.assertEqual(g.inflection_text("past", "see", "v", "seen"), ("past participle of see", "v"))
 
 
@@ -177,7 +178,7 @@ class FakeGcide:
 def definer(hand, enable, wn=None, gc=None, overrides=None, expurged=()):
     d = g.Definer.__new__(g.Definer)
     d.enable, d.hand, d.overrides, d.expurged = set(enable), hand, overrides or {}, set(expurged)
-    d.wn, d.gc, d.cache, d.real = wn or FakeWordNet(), gc or FakeGcide(), {}, {}
+    d.wn, d.gc, d.cache, d.real, d.base_of = wn or FakeWordNet(), gc or FakeGcide(), {}, {}, {}
     return d
 
 
@@ -214,7 +215,7 @@ class DefinerRules(unittest.TestCase):
         gc = FakeGcide({"wot": [("form:past", "weet")]})
         hand = {"weet": ("(archaic) to know", "v", "")}
         d = definer(hand, ["weet", "wot", "wots", "wotted"], gc=gc)
-        self.assertEqual(d.define("wot")[0], "past tense of weet")      # weet has one sense
+        self.assertEqual(d.define("wot")[0], "(archaic) past tense of weet")      # weet has one sense
         self.assertEqual(d.define("wots")[0], "3rd person singular present of wot, (archaic) to know")
 
     def test_plural_of_a_stuff_names_the_countable_sense(self):
@@ -234,6 +235,65 @@ class DefinerRules(unittest.TestCase):
     def test_cycle_of_forms_terminates(self):
         gc = FakeGcide({"aa": [("form:past", "bb")], "bb": [("form:past", "aa")]})
         self.assertIsNone(definer({}, ["aa", "bb"], gc=gc).define("aa"))
+
+    def test_old_irregular_past_only_gcide_lists_is_labelled(self):
+        hand = {"help": ("to make something easier; to give assistance", "v", ""),
+                "sling": ("to throw or hurl", "v", ""), "dip": ("to put briefly into a liquid", "v", "")}
+        gc = FakeGcide({"holp": [("form:past", "help")], "slung": [("form:past", "sling")],
+                        "dipt": [("form:past", "dip")], "dipped": [("form:past", "dip")]})
+        wn = FakeWordNet(exc={("slung", "v"): ["sling"]})
+        d = definer(hand, ["help", "holp", "sling", "slung", "dip", "dipt", "dipped"], wn=wn, gc=gc)
+        self.assertEqual(d.define("holp")[0], "(archaic) past tense of help, to make something easier")
+        self.assertEqual(d.define("dipt")[0], "(archaic) past tense of dip")
+        self.assertEqual(d.define("slung")[0], "past tense of sling")        # WordNet's current form
+        self.assertEqual(d.define("dipped")[0], "past tense of dip")         # regular
+
+    def test_s_form_of_a_common_noun_and_verb_names_both(self):
+        hand = {"bat": ("a club used to hit the ball; a flying mammal; to hit with a club", "n", ""),
+                "cat": ("a small furry pet; to vomit", "n", ""),
+                "back": ("toward the rear; to support", "adv", "")}
+        counts = {("bat", "n"): 9, ("bat", "v"): 4, ("cat", "n"): 20, ("cat", "v"): 0,
+                  ("back", "n"): 60, ("back", "v"): 20}
+        d = definer(hand, ["bat", "bats", "cat", "cats", "back", "backs"], wn=FakeWordNet(counts=counts))
+        self.assertEqual(d.define("bats"), ("plural of bat, a club used to hit the ball; also 3rd person "
+                                            "singular present of bat, to hit with a club", "n", ""))
+        self.assertEqual(d.define("cats")[0], "plural of cat, a small furry pet")     # the verb is rare
+        # back's line has no noun sense to name: "toward the rear" is no plural's sense
+        self.assertFalse(d.define("backs")[0].startswith("plural of back, toward"))
+
+    def test_both_uses_fit_the_line_limit(self):
+        long_noun = "a " + "very " * 20 + "long thing, kept, and cut"
+        hand = {"ply": (long_noun + "; to work at steadily, with diligence", "n", "")}
+        counts = {("ply", "n"): 5, ("ply", "v"): 5}
+        text = definer(hand, ["ply", "plys"], wn=FakeWordNet(counts=counts)).define("plys")[0]
+        self.assertLessEqual(len(text), g.MAX_DEF)
+        self.assertIn("; also 3rd person singular present of ply", text)
+
+    def test_comparative_prefers_a_base_our_lines_call_an_adjective(self):
+        hand = {"wis": ("(archaic) to know", "v", ""), "wise": ("having good judgment", "adj", "")}
+        gc = FakeGcide({"wis": [("adv!", ""), ("v!", "")]})
+        d = definer(hand, ["wis", "wise", "wiser"], gc=gc)
+        self.assertEqual(d.define("wiser")[0], "comparative of wise")
+
+    def test_plural_of_an_adjective_names_its_noun_sense(self):
+        d = definer({"tart": ("sour-tasting; an open pastry case holding fruit", "adj", ""),
+                     "bad": ("of poor quality; wicked", "adj", "")}, ["tart", "tarts", "bad", "bads"])
+        self.assertEqual(d.define("tarts")[0], "plural of tart, an open pastry case holding fruit")
+        self.assertEqual(d.define("bads")[0], "plural of bad")
+
+    def test_a_sense_is_never_cut_inside_a_clause(self):
+        sense = "the front of the head, where the eyes, nose and mouth are"
+        self.assertEqual(g.with_sense("plural of face", sense, 50), "plural of face, the front of the head")
+        self.assertEqual(g.sense_cuts("a club, used to hit, as in cricket"),
+                         ["a club, used to hit, as in cricket", "a club, used to hit", "a club", ""])
+        self.assertEqual(g.sense_cuts("the word by which a person, place or thing is known"),
+                         ["the word by which a person, place or thing is known", ""])
+
+    def test_noun_sense_reads_as_a_noun(self):
+        self.assertEqual(g.noun_sense("to run; a spell of running", "v"), "a spell of running")
+        self.assertEqual(g.noun_sense("the rear part; to support", "n"), "the rear part")
+        self.assertEqual(g.noun_sense("toward the rear; to support", "adv"), "")
+        self.assertEqual(g.noun_sense("frozen water; also (informal) diamonds", "n"), "frozen water")
 
 
 class Fractions(unittest.TestCase):
