@@ -13,6 +13,7 @@ set(ZQ_ENGINE_SOURCES
   core/Import.cpp
   core/Letters.cpp
   core/MemoryFileSystem.cpp
+  core/Lexicons.cpp
   core/PlayerWordList.cpp
   core/Random.cpp
   core/SettingsStore.cpp

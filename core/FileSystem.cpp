@@ -101,6 +101,18 @@ class RealFileSystem final : public FileSystem {
         std::sort(names.begin(), names.end());
         return names;
     }
+
+    std::vector<std::string> folders(const std::string& folder) override {
+        std::vector<std::string> names;
+        std::error_code ec;
+        std::filesystem::directory_iterator it(folder.empty() ? "." : folder, ec), end;
+        for (; !ec && it != end; it.increment(ec)) {
+            std::error_code fec;
+            if (it->is_directory(fec)) names.push_back(it->path().filename().string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 };
 
 } // namespace

@@ -44,6 +44,11 @@ class FileSystem {
     // Names (not paths) of the regular files in `folder` ending with `suffix`,
     // sorted byte by byte.
     virtual std::vector<std::string> list(const std::string& folder, const std::string& suffix) = 0;
+    // Names of the folders in `folder`, sorted byte by byte; none by default.
+    virtual std::vector<std::string> folders(const std::string& folder) {
+        (void)folder;
+        return {};
+    }
 };
 
 FileSystem& realFileSystem();

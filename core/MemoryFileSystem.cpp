@@ -85,4 +85,20 @@ std::vector<std::string> MemoryFileSystem::list(const std::string& folder,
     return names; // the map keeps them in byte order
 }
 
+std::vector<std::string> MemoryFileSystem::folders(const std::string& folder) {
+    const std::string prefix = folder.empty() ? std::string() : folder + "/";
+    std::vector<std::string> names;
+    for (const auto& [path, content] : files) {
+        if (path.compare(0, prefix.size(), prefix) != 0) continue;
+        const std::string rest = path.substr(prefix.size());
+        const auto slash = rest.find('/');
+        if (slash == std::string::npos || slash == 0) continue;
+        names.push_back(rest.substr(0, slash));
+    }
+    // "a-b/x" sorts before "a/y" although "a" comes before "a-b".
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
 } // namespace zq

@@ -52,6 +52,8 @@ class MemoryFileSystem final : public FileSystem {
     bool copy(const std::string& from, const std::string& to) override;
     bool remove(const std::string& path) override;
     std::vector<std::string> list(const std::string& folder, const std::string& suffix) override;
+    // The folders that some file's path passes through directly below `folder`.
+    std::vector<std::string> folders(const std::string& folder) override;
 };
 
 } // namespace zq

@@ -307,6 +307,16 @@ inline constexpr const char* kStudyExportFailed = "The words could not be writte
 inline constexpr const char* kStudyPrintTitle = "Word search";
 inline constexpr const char* kStudyNothingToPrint = "There are no found words to print.";
 
+// Lexicons beside each other in the working folder.
+// The name shown for the word list in the working folder itself.
+inline constexpr const char* kLexiconDefaultName = "ENABLE";
+inline constexpr const char* kLexiconBadName =
+    "The lexicon named in the settings, \"%s\", is not a name Zendraquil can use. The word "
+    "list in the working folder is loaded instead.";
+inline constexpr const char* kLexiconMissing =
+    "The lexicon \"%s\" has no word list in the working folder. The word list in the working "
+    "folder itself is loaded instead.";
+
 // A text of the table with its first %s filled in.
 inline std::string withText(const char* pattern, const std::string& value) {
     std::string out(pattern);
