@@ -11,12 +11,15 @@
 
 #include <cstdio>
 
+#include "app/AppContext.h"
 #include "app/Commands.h"
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/MenuElementButton.h"
 #include "app/OptionsDialog.h"
+#include "core/Lexicons.h"
 #include "core/Random.h"
+#include "core/RegistryNames.h"
 #include "print/PrintFrame.h"
 #include "resources/Artwork.h"
 #include "study/StudyIndex.h"
@@ -114,6 +117,13 @@ bool CMainWindow::startUp() {
     paintNow(this);
 
     DatabaseSetup setup = programSetup(ui_, folder_);
+    // The lexicon the settings name, else the working folder's own word.lst;
+    // a setting that names nothing usable is said so once and passed over.
+    const LexiconChoice lexicon = chooseLexicon(
+        realFileSystem(), folder_, app::settings().readString(reg::kSettings, reg::kLexicon, ""));
+    setup.lexiconFolder = lexicon.folder;
+    setup.lexiconName = lexicon.name;
+    if (!lexicon.problem.empty() && ui_) ui_->message(lexicon.problem);
     setup.missingListMessage = missingListMessage;
     setup.progressBar = progressSink_.get();
     setup.statusLine = statusSink_.get();

@@ -15,6 +15,9 @@ inline constexpr const char* kNoLogon = "NoLogon";
 inline constexpr const char* kExpurged = "Expurged";
 inline constexpr const char* kEditWords = "EditWords";
 inline constexpr const char* kPreviewPages = "PreviewPages";
+// The lexicon loaded at start-up: a folder name under lexicons/ in the
+// working folder; absent or empty: the working folder's own word.lst.
+inline constexpr const char* kLexicon = "Lexicon";
 
 // The user whose section is used when "UserName" is absent.
 inline constexpr const char* kDefaultUser = "Default";

@@ -221,6 +221,7 @@ inline constexpr const char* kStudyNoCardbox =
 inline constexpr const char* kStudyCardboxRefused = "The cardbox cannot be used: %s";
 inline constexpr const char* kStudyQuestions = "Questions: %s";
 inline constexpr const char* kStudyDueNow = "Due now: %s";
+inline constexpr const char* kStudyLexicon = "Lexicon: %s";
 inline constexpr const char* kStudyHeldBack = "(%s new questions wait: %s new ones join each day)";
 inline constexpr const char* kStudyToday = "today";
 inline constexpr const char* kStudyBoxes = "By box:";

@@ -30,6 +30,10 @@ struct DatabaseSetup {
     UserInterface* ui = nullptr;
     FileSystem* fileSystem = nullptr; // the real one when null
     std::string folder;               // the working folder; empty = current
+    // The lexicon loaded: where its word.lst and backup.lst are (empty: the
+    // working folder) and its name (empty: the working folder's own list).
+    std::string lexiconFolder;
+    std::string lexiconName;
     // False: the lexicon starts from the root, the built-in words and the
     // expurged words only, without reading word.lst (for building a new list).
     bool readWordList = true;
@@ -156,7 +160,12 @@ class CWordDatabase {
     const LoadReport& loadReport() const { return report_; }
     const DatabaseSetup& setup() const { return setup_; }
     FileSystem& fileSystem() const { return *fs_; }
-    std::string pathOf(const char* name) const { return joinPath(setup_.folder, name); }
+    // word.lst, backup.lst and what belongs to the loaded lexicon alone live in
+    // listFolder(): the lexicon's own folder, or the working folder.
+    std::string pathOf(const char* name) const { return joinPath(listFolder(), name); }
+    const std::string& listFolder() const {
+        return setup_.lexiconFolder.empty() ? setup_.folder : setup_.lexiconFolder;
+    }
     UserInterface* ui() const { return setup_.ui; }
     void tell(const std::string& text) const;
 

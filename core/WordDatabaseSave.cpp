@@ -246,7 +246,7 @@ std::string CWordDatabase::writeRecovery(std::string& reason) {
         std::sort(nodes.begin(), nodes.end(), [](const CWordNode* a, const CWordNode* b) {
             return std::strcmp(a->word(), b->word()) < 0;
         });
-    std::vector<std::string> folders{setup_.folder};
+    std::vector<std::string> folders{listFolder()};
     folders.insert(folders.end(), setup_.recoveryFolders.begin(), setup_.recoveryFolders.end());
     reason = "no folder was given";
     for (const std::string& folder : folders) {

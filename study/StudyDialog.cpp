@@ -34,6 +34,7 @@
 #include "app/InfoLabel.h"
 #include "app/QtHost.h"
 #include "core/Letters.h"
+#include "core/Lexicons.h"
 #include "core/Random.h"
 #include "core/RegistryNames.h"
 #include "core/SettingsStore.h"
@@ -270,6 +271,11 @@ CStudyDialog::CStudyDialog(CWordDatabase& database, std::unique_ptr<StudyIndex>*
     top->addSpacing(16);
     top->addWidget(expurgedBox_);
     top->addStretch(1);
+    // The lexicon the questions, searches and cardboxes belong to.
+    auto* lexiconLabelWidget = new QLabel(
+        qs(str::withText(str::kStudyLexicon, lexiconLabel(database_.setup().lexiconName))));
+    lexiconLabelWidget->setObjectName(QStringLiteral("studyLexicon"));
+    top->addWidget(lexiconLabelWidget);
 
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("studyTabs"));
@@ -318,7 +324,8 @@ bool CStudyDialog::expurged() const {
 }
 
 std::string CStudyDialog::cardboxFile() const {
-    const std::string& folder = database_.setup().folder;
+    // Each lexicon keeps its own cardboxes, beside its word list.
+    const std::string& folder = database_.listFolder();
     return cardboxPath(folder.empty() ? "." : folder, UserProfile::currentName(app::settings()),
                        type_);
 }

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <map>
 #include <random>
 
 #include "core/ChunkCodec.h"
+#include "core/Lexicons.h"
 #include "core/WordDatabase.h"
 #include "tests/support/FaultyFileSystem.h"
 #include "tests/support/TestSupport.h"
@@ -370,4 +372,35 @@ TEST(Save, ValidationRejectsWhatTheFileCannotCarry) {
     EXPECT_NE(validateEntry("word", std::string("a\0b", 3), "n", ""), "");
     EXPECT_EQ(validateEntry("word", std::string(32767 - 4 - 5, 'x'), "", ""), "");
     EXPECT_NE(validateEntry("word", std::string(32767 - 4 - 4, 'x'), "", ""), "");
+}
+
+// A lexicon of its own under lexicons/NAME is loaded from, saved to and backed
+// up in its folder; the working folder's word.lst stays as it was.
+TEST(Save, ALexiconOfItsOwnLoadsAndSavesInItsFolder) {
+    TempDir dir;
+    RecordingUi ui;
+    dir.write(kWordListName, wordListBytes({"enabled*the shipped list's word*adj**~"}));
+    std::filesystem::create_directories(dir.file("lexicons/mine"));
+    dir.write("lexicons/mine/word.lst", wordListBytes(kRecords));
+    const LexiconChoice choice = chooseLexicon(realFileSystem(), dir.path(), "mine");
+    ASSERT_EQ(choice.problem, "");
+    DatabaseSetup setup;
+    setup.folder = dir.path();
+    setup.lexiconFolder = choice.folder;
+    setup.lexiconName = choice.name;
+    setup.ui = &ui;
+    {
+        CWordDatabase db(setup);
+        ASSERT_TRUE(db.loaded);
+        EXPECT_NE(db.find("retains"), nullptr);
+        EXPECT_EQ(db.find("enabled"), nullptr);
+        db.addEntry("newt", "a small amphibian", "n", "", true);
+        EXPECT_TRUE(db.save());
+        EXPECT_TRUE(db.backupText());
+    }
+    EXPECT_EQ(dir.read(kWordListName), wordListBytes({"enabled*the shipped list's word*adj**~"}));
+    EXPECT_TRUE(dir.exists("lexicons/mine/backup.lst"));
+    EXPECT_FALSE(dir.exists("backup.lst"));
+    CWordDatabase again(setup);
+    EXPECT_NE(again.find("newt"), nullptr);
 }

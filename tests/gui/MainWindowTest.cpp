@@ -10,12 +10,14 @@
 #include <QTest>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/MainWindow.h"
+#include "core/RegistryNames.h"
 #include "core/WordDatabase.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/TestSupport.h"
@@ -60,6 +62,29 @@ TEST_F(MainWindowTest, StartUpLoadsThenShowsThePictureOverTheStartUpScreen) {
     EXPECT_TRUE(w->control(res::kIdPicture)->isVisible());
     EXPECT_EQ(w->control(res::kIdPicture)->geometry(), QRect(0, 0, 417, 131));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// The lexicon named in the settings is the one loaded; a setting that names
+// nothing usable is said once, and the working folder's own list is loaded.
+TEST_F(MainWindowTest, StartUpLoadsTheLexiconTheSettingsName) {
+    std::filesystem::create_directories(dir.file("lexicons/mine"));
+    dir.write("lexicons/mine/word.lst", wordListBytes({"zyzzyva*a tropical weevil*n**~"}));
+    store.writeString("Settings", reg::kLexicon, "mine");
+    {
+        auto w = menu();
+        EXPECT_NE(w->database()->find("zyzzyva"), nullptr);
+        EXPECT_EQ(w->database()->find("quiz"), nullptr);
+        EXPECT_EQ(w->database()->setup().lexiconName, "mine");
+        EXPECT_TRUE(ui.messages.empty());
+    }
+    store.writeString("Settings", reg::kLexicon, "../../elsewhere");
+    {
+        auto w = menu();
+        EXPECT_NE(w->database()->find("quiz"), nullptr);
+        EXPECT_EQ(w->database()->setup().lexiconName, "");
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0], str::withText(str::kLexiconBadName, "../../elsewhere"));
+    }
 }
 
 namespace {

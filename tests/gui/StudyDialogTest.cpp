@@ -21,6 +21,7 @@
 #include <QTreeWidget>
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <numeric>
@@ -412,4 +413,28 @@ TEST_F(StudyDialogTest, TheWindowFitsASmallScreenAtTwoHundredPercent) {
     const QSize least = d->minimumSizeHint();
     EXPECT_LE(least.width(), 700);
     EXPECT_LE(least.height(), 540);
+}
+
+// The window names the lexicon it studies, and each lexicon keeps its own
+// cardboxes beside its word list; the working folder's own list keeps them
+// where they always were.
+TEST_F(StudyDialogTest, EachLexiconHasItsOwnCardboxesAndIsNamed) {
+    {
+        CStudyDialog d(*db, nullptr, nullptr);
+        EXPECT_EQ(find<QLabel>(&d, "studyLexicon")->text(), "Lexicon: ENABLE");
+        EXPECT_EQ(d.cardboxFile(), cardboxPath(dir.path(), "Default", QuizType::Anagrams));
+    }
+    std::filesystem::create_directories(dir.file("lexicons/mine"));
+    dir.write("lexicons/mine/word.lst", wordListBytes(kRecords));
+    DatabaseSetup setup;
+    setup.folder = dir.path();
+    setup.lexiconFolder = dir.file("lexicons/mine");
+    setup.lexiconName = "mine";
+    setup.ui = &ui;
+    CWordDatabase mine(setup);
+    ASSERT_TRUE(mine.loaded);
+    CStudyDialog d(mine, nullptr, nullptr);
+    EXPECT_EQ(find<QLabel>(&d, "studyLexicon")->text(), "Lexicon: mine");
+    EXPECT_EQ(d.cardboxFile(),
+              cardboxPath(dir.file("lexicons/mine"), "Default", QuizType::Anagrams));
 }
