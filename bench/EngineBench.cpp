@@ -15,6 +15,7 @@
 #include "core/ChunkCodec.h"
 #include "core/FileSystem.h"
 #include "core/Import.h"
+#include "core/LexiconImport.h"
 #include "core/MemoryFileSystem.h"
 #include "core/WordDatabase.h"
 #include "quiz/TileBag.h"
@@ -72,14 +73,12 @@ BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggrega
 
 // A player's own list of `count` words, as large official lists are (they
 // cannot be shipped): the ENABLE words and made-up ones of five to nine
-// letters, their letters drawn by the tile distribution, saved as word.lst in
-// a file system in memory.
-MemoryFileSystem& syntheticLexicon(int count) {
-    static std::map<int, std::unique_ptr<MemoryFileSystem>> made;
-    auto& fs = made[count];
-    if (fs) return *fs;
-    fs = std::make_unique<MemoryFileSystem>();
-    std::set<std::string> words(enableWords().begin(), enableWords().end());
+// letters, their letters drawn by the tile distribution, in word order.
+const std::set<std::string>& syntheticWords(int count) {
+    static std::map<int, std::set<std::string>> made;
+    std::set<std::string>& words = made[count];
+    if (!words.empty()) return words;
+    words.insert(enableWords().begin(), enableWords().end());
     std::mt19937 rng(static_cast<std::uint32_t>(count));
     const std::string bag =
         "aaaaaaaaabbccddddeeeeeeeeeeeeffggghhiiiiiiiiijkllllmmnnnnnnooooooooppqrrrrrrssss"
@@ -90,9 +89,17 @@ MemoryFileSystem& syntheticLexicon(int count) {
             c = bag[rng() % bag.size()];
         words.insert(w);
     }
+    return words;
+}
+
+// Those words saved as word.lst in a file system in memory.
+MemoryFileSystem& syntheticLexicon(int count) {
+    static std::map<int, std::unique_ptr<MemoryFileSystem>> made;
+    auto& fs = made[count];
+    if (fs) return *fs;
+    fs = std::make_unique<MemoryFileSystem>();
     std::vector<ImportRecord> records;
-    records.reserve(words.size());
-    for (const std::string& w : words)
+    for (const std::string& w : syntheticWords(count))
         records.push_back({w, "", "", ""});
     DatabaseSetup setup;
     setup.fileSystem = fs.get();
@@ -124,6 +131,38 @@ BENCHMARK(BM_LoadOwnList)
     ->Arg(400000)
     ->Unit(benchmark::kMillisecond)
     ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+// Adding a lexicon from a player's text file of 280,000 words, as a player
+// brings it (UTF-16 with a byte order mark, CRLF, upper case, a few bad
+// lines), through to the checked word.lst, with the shipped list's
+// definitions carried over.
+void BM_ImportOwnList(benchmark::State& state) {
+    if (enableWords().empty() || bench::lexiconFolder().empty())
+        return state.SkipWithError("no ENABLE list or lexicon");
+    MemoryFileSystem fs;
+    fs.files["/w/word.lst"] =
+        *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName));
+    std::string text = "\xFF\xFE";
+    int n = 0;
+    for (const std::string& w : syntheticWords(static_cast<int>(state.range(0)))) {
+        std::string line = ++n % 50000 == 0 ? w + " 2" : w;
+        for (char c : line + "\r\n") {
+            text += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);
+            text += '\0';
+        }
+    }
+    fs.files["/w/list.txt"] = text;
+    for (auto _ : state) {
+        const LexiconImport r = addLexicon(fs, "/w", "mine", "/w/list.txt", true);
+        if (!r.error.empty()) return state.SkipWithError(r.error.c_str());
+        benchmark::DoNotOptimize(r.comparison.withDefinitions);
+    }
+}
+BENCHMARK(BM_ImportOwnList)
+    ->Arg(280000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(3)
     ->ReportAggregatesOnly(true);
 
 // The tree part of a load alone: the root, the built-in words and the file's

@@ -17,9 +17,11 @@
 #include "cli/SetsCommands.h"
 #include "cli/StudyCommands.h"
 #include "core/Import.h"
+#include "core/LexiconImport.h"
 #include "core/PlayerWordList.h"
 #include "core/Random.h"
 #include "core/SettingsStore.h"
+#include "core/Strings.h"
 #include "core/WordDatabase.h"
 #include "tools/WordBuilderSearch.h"
 #include "tools/WordChecker.h"
@@ -45,6 +47,13 @@ const char kUsage[] =
     "                         read, words kept, lines refused (the first 20 with\n"
     "                         their numbers), words with definitions, new and\n"
     "                         missing words; exits 1 when the file is refused\n"
+    "  lexicon add NAME FILE [--replace]\n"
+    "                         build the lexicon NAME (lexicons/NAME/word.lst) from\n"
+    "                         that list, with ./word.lst's definitions for the\n"
+    "                         words both hold, and print the same report; an\n"
+    "                         existing NAME is replaced only with --replace, its\n"
+    "                         old word.lst kept as word.lst.bak; nothing is\n"
+    "                         written when the list is refused\n"
     "  export [FILE|-]        write the text backup (default backup.lst; - is\n"
     "                         standard output), one record per line in word order\n"
     "  import FILE...         build ./word.lst from record files: one record per\n"
@@ -295,47 +304,36 @@ int check(ConsoleUi& ui, const std::vector<std::string>& args) {
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
-// What a player's own word list holds, against the lexicon here: the
-// report the program gives before it builds a lexicon from the list.
-int checkPlayerList(ConsoleUi& ui, const std::string& path) {
+void printReport(const PlayerWordList& list, const ListComparison& comparison, bool referenceRead) {
+    for (const std::string& line : importReportLines(list, comparison, referenceRead))
+        std::printf("%s\n", line.c_str());
+}
+
+// What a player's own word list holds, against ./word.lst: the report the
+// program gives when it builds a lexicon from the list.
+int checkPlayerList(const std::string& path) {
     const PlayerWordList list = readPlayerWordList(realFileSystem(), path);
     if (!list.error.empty()) {
         std::fprintf(stderr, "zendraquil-lex: %s: %s\n", path.c_str(), list.error.c_str());
         return 1;
     }
-    CWordDatabase db(programSetup(&ui));
-    if (!db.loaded) return 1;
-    // The lexicon's words of two letters or more, and which have a definition.
-    std::unordered_set<std::string> lexicon;
-    std::unordered_set<std::string> defined;
-    for (CWordNode* node : db.inOrder()) {
-        const std::string word = node->word();
-        if (word.size() < 2 ||
-            !std::all_of(word.begin(), word.end(), [](char c) { return c >= 'a' && c <= 'z'; }))
-            continue;
-        lexicon.insert(word);
-        if (*node->definition()) defined.insert(word);
+    const std::vector<ImportRecord> reference = referenceEntries(realFileSystem(), "");
+    printReport(list, compareWithReference(list.words, reference), !reference.empty());
+    return std::fflush(stdout) == 0 ? 0 : 1;
+}
+
+// Builds lexicons/NAME/word.lst from a player's word list, as the study
+// window's Add does.
+int addPlayerLexicon(const std::string& name, const std::string& path, bool replace) {
+    const LexiconImport result = addLexicon(realFileSystem(), "", name, path, replace);
+    if (!result.error.empty()) {
+        std::fprintf(stderr, "zendraquil-lex: %s\n", result.error.c_str());
+        return 1;
     }
-    int shared = 0, withDefinition = 0;
-    for (const std::string& w : list.words) {
-        shared += lexicon.count(w) ? 1 : 0;
-        withDefinition += defined.count(w) ? 1 : 0;
-    }
-    const long long kept = static_cast<long long>(list.words.size());
-    std::printf("encoding: %s\n", list.encoding);
-    std::printf("lines read: %lld\n", static_cast<long long>(list.lines));
-    std::printf("words kept: %lld\n", kept);
-    std::printf("blank or comment lines: %d\n", list.skipped);
-    std::printf("words given twice: %d\n", list.duplicates);
-    std::printf("lines refused: %d\n", list.refused);
-    for (const auto& r : list.firstRefused)
-        std::printf("  line %lld: %s\n", static_cast<long long>(r.line), r.text.c_str());
-    if (list.refused > static_cast<int>(list.firstRefused.size()))
-        std::printf("  and %d more\n", list.refused - static_cast<int>(list.firstRefused.size()));
-    std::printf("with definitions: %d\n", withDefinition);
-    std::printf("new against the lexicon: %lld\n", kept - shared);
-    std::printf("missing against the lexicon: %lld\n",
-                static_cast<long long>(lexicon.size()) - shared);
+    printReport(result.list, result.comparison, result.referenceRead);
+    if (!result.warning.empty()) std::printf("%s\n", result.warning.c_str());
+    std::printf("%s\n",
+                str::withText(str::withText(str::kLexiconAdded, name).c_str(), path).c_str());
     return std::fflush(stdout) == 0 ? 0 : 1;
 }
 
@@ -371,7 +369,10 @@ int main(int argc, char** argv) {
     if (command == "sets" || command == "members") return runSetsCommand(args, ui);
     if (command == "check") return check(ui, args);
     if (command == "lexicon" && args.size() == 3 && args[1] == "check")
-        return checkPlayerList(ui, args[2]);
+        return checkPlayerList(args[2]);
+    if (command == "lexicon" && args.size() >= 4 && args.size() <= 5 && args[1] == "add" &&
+        (args.size() == 4 || args[4] == "--replace"))
+        return addPlayerLexicon(args[2], args[3], args.size() == 5);
     if (command == "quiz") return runQuizCommand(args, ui);
     if (command == "pages") return runPagesCommand(args, ui);
     if (isStudyCommand(command)) return runStudyCommand(args, ui);

@@ -14,6 +14,7 @@ set(ZQ_ENGINE_SOURCES
   core/Letters.cpp
   core/MemoryFileSystem.cpp
   core/Lexicons.cpp
+  core/LexiconImport.cpp
   core/PlayerWordList.cpp
   core/Random.cpp
   core/SettingsStore.cpp

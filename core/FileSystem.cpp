@@ -113,6 +113,15 @@ class RealFileSystem final : public FileSystem {
         std::sort(names.begin(), names.end());
         return names;
     }
+    bool makeFolder(const std::string& folder) override {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        return std::filesystem::is_directory(folder, ec);
+    }
+    void removeEmptyFolder(const std::string& folder) override {
+        std::error_code ec;
+        if (std::filesystem::is_empty(folder, ec) && !ec) std::filesystem::remove(folder, ec);
+    }
 };
 
 } // namespace

@@ -49,6 +49,14 @@ class FileSystem {
         (void)folder;
         return {};
     }
+    // Creates the folder and any missing folders above it; true when it is
+    // there afterwards. A store without folders has nothing to create.
+    virtual bool makeFolder(const std::string& folder) {
+        (void)folder;
+        return true;
+    }
+    // Removes the folder when it is empty; a folder with anything in it stays.
+    virtual void removeEmptyFolder(const std::string& folder) { (void)folder; }
 };
 
 FileSystem& realFileSystem();

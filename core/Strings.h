@@ -318,6 +318,36 @@ inline constexpr const char* kLexiconMissing =
     "The lexicon \"%s\" has no word list in the working folder. The word list in the working "
     "folder itself is loaded instead.";
 
+// Adding a lexicon from a player's own word list.
+inline constexpr const char* kLexiconNameRules =
+    "A lexicon's name is 1 to 40 letters, digits, '-', '_' or '.', not starting with '.'.";
+inline constexpr const char* kLexiconNameTaken =
+    "\"%s\" is the name of the word list in the working folder; choose another name.";
+inline constexpr const char* kLexiconExists = "There is a lexicon named \"%s\" already.";
+inline constexpr const char* kLexiconNotWritten = "The lexicon \"%s\" could not be written: %s";
+inline constexpr const char* kLexiconCancelled =
+    "Adding the lexicon was cancelled; nothing was changed.";
+inline constexpr const char* kLexiconReading = "Reading the word list ..";
+inline constexpr const char* kLexiconMatching = "Finding definitions ..";
+inline constexpr const char* kLexiconWriting = "Writing the lexicon ..";
+inline constexpr const char* kLexiconChecking = "Checking what was written ..";
+inline constexpr const char* kLexiconAdded = "The lexicon \"%s\" was added from %s.";
+inline constexpr const char* kLexiconNoReference =
+    "The ENABLE word list in the working folder could not be read: no definitions were "
+    "carried over and no words compared.";
+// The report's lines, each with its number.
+inline constexpr const char* kLexiconEncoding = "Encoding: %s";
+inline constexpr const char* kLexiconLinesRead = "Lines read: %s";
+inline constexpr const char* kLexiconSkipped = "Blank or comment lines: %s";
+inline constexpr const char* kLexiconKept = "Words kept: %s";
+inline constexpr const char* kLexiconTwice = "Words given twice: %s";
+inline constexpr const char* kLexiconRefused = "Lines refused: %s";
+inline constexpr const char* kLexiconRefusedLine = "  line %s: %s";
+inline constexpr const char* kLexiconMoreRefused = "  and %s more";
+inline constexpr const char* kLexiconWithDefinitions = "With definitions: %s";
+inline constexpr const char* kLexiconNew = "New against ENABLE: %s";
+inline constexpr const char* kLexiconMissingWords = "Missing against ENABLE: %s";
+
 // A text of the table with its first %s filled in.
 inline std::string withText(const char* pattern, const std::string& value) {
     std::string out(pattern);

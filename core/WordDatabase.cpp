@@ -123,7 +123,7 @@ bool CWordDatabase::load() {
     root->setContent(kRootEntry.word, kRootEntry.definition, kRootEntry.partOfSpeech,
                      kRootEntry.synonym, true);
     root->set(CWordNode::InWordSet);
-    addBuiltIns();
+    if (!ownsShortWords()) addBuiltIns();
 
     if (setup_.readWordList) {
         if (!readWordList()) return false;
@@ -137,7 +137,7 @@ bool CWordDatabase::load() {
     }
 
     if (statusLine) statusLine->setText(str::kLoadingWordSets);
-    addExpurged();
+    if (!ownsShortWords()) addExpurged();
     if (progressBar) progressBar->setPosition(0);
     // Every entry is a member of the word set now: the load marked each one as
     // it was added, which spares a walk over the whole pool.

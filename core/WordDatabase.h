@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -55,6 +56,7 @@ struct DatabaseSetup {
 // file was saved but something beside it (the .bak copy) could not be done.
 struct SaveOutcome {
     bool saved = false;
+    bool cancelled = false; // the caller said stop; nothing was changed
     std::string reason;
     std::string warning;
 };
@@ -166,6 +168,10 @@ class CWordDatabase {
     const std::string& listFolder() const {
         return setup_.lexiconFolder.empty() ? setup_.folder : setup_.lexiconFolder;
     }
+    // A lexicon of its own (a named one) holds every word in its word.lst,
+    // those of two letters too, and nothing else: the built-in two-letter
+    // words and the expurged list belong to the working folder's own list.
+    bool ownsShortWords() const { return !setup_.lexiconName.empty(); }
     UserInterface* ui() const { return setup_.ui; }
     void tell(const std::string& text) const;
 
@@ -195,6 +201,22 @@ class CWordDatabase {
     std::uint64_t changes_ = 0;
     bool indexHasMasks_ = false;
 };
+
+// The records a word list file is written from: count of them, the i-th's
+// text from at(i), in the order the loader is to insert them.
+struct RecordSource {
+    std::size_t count = 0;
+    std::function<std::string(std::size_t)> at;
+};
+// Asked now and then during a long write with (done, total); false stops it.
+using KeepGoing = std::function<bool(std::size_t, std::size_t)>;
+
+// Writes a word list file through the safe save: a temporary file beside it,
+// read back and compared record by record, then put in place, the old file
+// kept as .bak. Nothing at `path` changes unless the outcome is saved; a stop
+// asked by keepGoing leaves it as it was, with `cancelled` set.
+SaveOutcome writeWordListFile(FileSystem& fs, const std::string& path, const RecordSource& records,
+                              const KeepGoing& keepGoing = {});
 
 // Record text of an entry as word.lst and backup.lst hold it:
 // word*definition*partOfSpeech*synonym*~

@@ -9,9 +9,14 @@ namespace zq {
 
 namespace {
 
-bool isSaved(const CWordNode* node) {
-    return std::strlen(node->word()) > 2;
+// The root is the program's own; the short words are built in, but a lexicon
+// of its own carries its short words in its file.
+bool isSaved(const CWordNode* node, const CWordNode* root, bool shortWordsToo) {
+    return node != root && (shortWordsToo || std::strlen(node->word()) > 2);
 }
+
+// How often a long write asks whether to go on.
+constexpr std::size_t kRecordsPerCall = 4096;
 
 void putLength(CChunkCodec& codec, std::size_t length) {
     const std::uint8_t bytes[2] = {static_cast<std::uint8_t>(length & 0xFF),
@@ -35,7 +40,8 @@ void putRecord(CChunkCodec& codec, const std::string& record) {
 
 // Decodes a written word list and compares it with the records meant to be in
 // it, in order: a mismatch means the file would not give the lexicon back.
-bool readsBackAs(FileSystem& fs, const std::string& path, const std::vector<CWordNode*>& nodes) {
+bool readsBackAs(FileSystem& fs, const std::string& path, const RecordSource& records,
+                 const KeepGoing& keepGoing) {
     auto stream = fs.openRead(path);
     if (!stream) return false;
     CChunkCodec codec(stream.get());
@@ -52,8 +58,11 @@ bool readsBackAs(FileSystem& fs, const std::string& path, const std::vector<CWor
         return true;
     };
     std::size_t length = 0;
-    for (CWordNode* node : nodes) {
-        expected = formatRecord(node->entry());
+    for (std::size_t i = 0; i < records.count; ++i) {
+        if (keepGoing && i % kRecordsPerCall == 0 &&
+            !keepGoing(records.count + i, 2 * records.count))
+            return false;
+        expected = records.at(i);
         actual.clear();
         while (actual.size() < expected.size()) {
             if (!readLength(length) || length == 0 || length > expected.size() - actual.size())
@@ -168,8 +177,9 @@ SaveOutcome CWordDatabase::trySave() {
     // file rebuilds the same tree when it is loaded again.
     std::vector<CWordNode*> nodes;
     nodes.reserve(order_.size());
-    root->forEachShuffled([&nodes](CWordNode* node) {
-        if (isSaved(node)) nodes.push_back(node);
+    const bool shortWordsToo = ownsShortWords();
+    root->forEachShuffled([&](CWordNode* node) {
+        if (isSaved(node, root, shortWordsToo)) nodes.push_back(node);
         return 0;
     });
     // What the loader accepted goes back as it came: its fields cannot hold
@@ -185,8 +195,19 @@ SaveOutcome CWordDatabase::trySave() {
         }
     }
 
-    const std::string path = pathOf(kWordListName);
-    SafeFileWriter file(*fs_, path);
+    return writeWordListFile(
+        *fs_, pathOf(kWordListName),
+        {nodes.size(), [&nodes](std::size_t i) { return formatRecord(nodes[i]->entry()); }});
+}
+
+SaveOutcome writeWordListFile(FileSystem& fs, const std::string& path, const RecordSource& records,
+                              const KeepGoing& keepGoing) {
+    SaveOutcome outcome;
+    auto fail = [&outcome](const std::string& reason) {
+        outcome.reason = reason;
+        return outcome;
+    };
+    SafeFileWriter file(fs, path);
     if (!file.stream()) return fail("the file could not be created");
     {
         CChunkCodec codec(file.stream());
@@ -195,10 +216,12 @@ SaveOutcome CWordDatabase::trySave() {
         if (file.stream()->write(header, 2) != 2)
             return fail("the disk did not accept all of the data");
         codec.beginCompress(kWordListHeader);
-        std::string record;
-        for (CWordNode* node : nodes) {
-            record = formatRecord(node->entry());
-            putRecord(codec, record);
+        for (std::size_t i = 0; i < records.count; ++i) {
+            if (keepGoing && i % kRecordsPerCall == 0 && !keepGoing(i, 2 * records.count)) {
+                outcome.cancelled = true;
+                return fail("cancelled");
+            }
+            putRecord(codec, records.at(i));
         }
         putLength(codec, 0);
         codec.finishCompress();
@@ -207,8 +230,15 @@ SaveOutcome CWordDatabase::trySave() {
     }
     std::string reason;
     if (!file.close(reason)) return fail(reason);
-    if (!readsBackAs(*fs_, file.tempPath(), nodes))
-        return fail("the written file did not read back correctly");
+    bool stopped = false;
+    const KeepGoing check = [&](std::size_t done, std::size_t total) {
+        stopped = keepGoing && !keepGoing(done, total);
+        return !stopped;
+    };
+    if (!readsBackAs(fs, file.tempPath(), records, check)) {
+        outcome.cancelled = stopped;
+        return fail(stopped ? "cancelled" : "the written file did not read back correctly");
+    }
     bool backupKept = true;
     if (!file.commit(true, reason, &backupKept)) return fail(reason);
     if (!backupKept) outcome.warning = str::kBackupNotKept;
@@ -237,11 +267,11 @@ void CWordDatabase::offerSaveAtExit() {
 }
 
 std::string CWordDatabase::writeRecovery(std::string& reason) {
-    // The edited entries in word order; words of one or two letters are not
-    // saved, so their edits are not recovered either.
+    // The edited entries in word order; what is not saved (the built-in short
+    // words of the working folder's list) is not recovered either.
     std::vector<CWordNode*> nodes;
     for (CWordNode* node : edited_.empty() ? inOrder() : edited_)
-        if (isSaved(node)) nodes.push_back(node);
+        if (isSaved(node, root, ownsShortWords())) nodes.push_back(node);
     if (!edited_.empty())
         std::sort(nodes.begin(), nodes.end(), [](const CWordNode* a, const CWordNode* b) {
             return std::strcmp(a->word(), b->word()) < 0;
@@ -280,7 +310,7 @@ bool CWordDatabase::backupText(const std::string& path) {
     if (!out) return fail("the file could not be created");
     std::vector<CWordNode*> nodes;
     for (CWordNode* node : inOrder())
-        if (isSaved(node)) nodes.push_back(node);
+        if (isSaved(node, root, ownsShortWords())) nodes.push_back(node);
     if (!writeLines(out, nodes)) return fail("the disk did not accept all of the data");
     std::string reason;
     if (!file.commit(false, reason)) return fail(reason);

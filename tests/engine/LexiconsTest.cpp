@@ -11,7 +11,7 @@ namespace zq {
 namespace {
 
 TEST(Lexicons, NamesThatStayInsideTheirFolder) {
-    for (const char* good : {"CSW24", "nwl-2023", "my_list", "a", "v1.2"})
+    for (const char* good : {"Club24", "home-2023", "my_list", "a", "v1.2"})
         EXPECT_TRUE(isLexiconName(good)) << good;
     const std::string longest(kMaxLexiconName, 'x');
     EXPECT_TRUE(isLexiconName(longest));
@@ -24,9 +24,9 @@ TEST(Lexicons, NamesThatStayInsideTheirFolder) {
 
 TEST(Lexicons, FolderOfEachLexicon) {
     EXPECT_EQ(lexiconFolder("/home/u/Zq", ""), "/home/u/Zq");
-    EXPECT_EQ(lexiconFolder("/home/u/Zq", "CSW24"), "/home/u/Zq/lexicons/CSW24");
+    EXPECT_EQ(lexiconFolder("/home/u/Zq", "Club24"), "/home/u/Zq/lexicons/Club24");
     EXPECT_EQ(lexiconLabel(""), str::kLexiconDefaultName);
-    EXPECT_EQ(lexiconLabel("CSW24"), "CSW24");
+    EXPECT_EQ(lexiconLabel("Club24"), "Club24");
 }
 
 TEST(Lexicons, OnlyFoldersWithAWordListAreListed) {
@@ -45,11 +45,11 @@ TEST(Lexicons, OnlyFoldersWithAWordListAreListed) {
 TEST(Lexicons, SettingChoosesTheLexiconOrFallsBackWithAReason) {
     MemoryFileSystem fs;
     fs.files["w/word.lst"] = "x";
-    fs.files["w/lexicons/CSW24/word.lst"] = "x";
+    fs.files["w/lexicons/Club24/word.lst"] = "x";
 
-    LexiconChoice c = chooseLexicon(fs, "w", "CSW24");
-    EXPECT_EQ(c.name, "CSW24");
-    EXPECT_EQ(c.folder, "w/lexicons/CSW24");
+    LexiconChoice c = chooseLexicon(fs, "w", "Club24");
+    EXPECT_EQ(c.name, "Club24");
+    EXPECT_EQ(c.folder, "w/lexicons/Club24");
     EXPECT_EQ(c.problem, "");
 
     c = chooseLexicon(fs, "w", ""); // the default, silently
@@ -57,9 +57,9 @@ TEST(Lexicons, SettingChoosesTheLexiconOrFallsBackWithAReason) {
     EXPECT_EQ(c.folder, "w");
     EXPECT_EQ(c.problem, "");
 
-    c = chooseLexicon(fs, "w", "NWL2023"); // removed since it was chosen
+    c = chooseLexicon(fs, "w", "Home2023"); // removed since it was chosen
     EXPECT_EQ(c.folder, "w");
-    EXPECT_EQ(c.problem, str::withText(str::kLexiconMissing, "NWL2023"));
+    EXPECT_EQ(c.problem, str::withText(str::kLexiconMissing, "Home2023"));
 
     // A hostile setting never reaches outside the working folder, and is shown
     // back printable and short.
