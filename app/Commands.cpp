@@ -74,8 +74,8 @@ int options(CWordDatabase&, QWidget*) {
     return dialog.exec();
 }
 
-int about(CWordDatabase&, QWidget*) {
-    CAboutDialog dialog;
+int about(CWordDatabase& database, QWidget*) {
+    CAboutDialog dialog(nullptr, database.setup().lexiconName);
     return dialog.exec();
 }
 

@@ -13,6 +13,7 @@
 
 #include "app/AppContext.h"
 #include "app/Commands.h"
+#include "app/DialogBuilder.h"
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/MenuElementButton.h"
@@ -20,6 +21,7 @@
 #include "core/Lexicons.h"
 #include "core/Random.h"
 #include "core/RegistryNames.h"
+#include "core/Strings.h"
 #include "print/PrintFrame.h"
 #include "resources/Artwork.h"
 #include "study/StudyIndex.h"
@@ -124,6 +126,19 @@ bool CMainWindow::startUp() {
     setup.lexiconFolder = lexicon.folder;
     setup.lexiconName = lexicon.name;
     if (!lexicon.problem.empty() && ui_) ui_->message(lexicon.problem);
+    if (!lexicon.name.empty()) {
+        // The start-up screen says which list is loading when it is not the
+        // usual one, on a line above the status line.
+        if (const res::DialogTemplate* t = res::findTemplate(res::kMainTemplate)) {
+            startupLexicon_ = new QLabel(
+                QString::fromUtf8(str::withText(str::kStartupLexicon, lexicon.name).c_str()), this);
+            startupLexicon_->setObjectName(QStringLiteral("startupLexicon"));
+            startupLexicon_->setAlignment(Qt::AlignCenter);
+            startupLexicon_->setGeometry(unitsFor(*this, *t).rect(7, 36, 262, 10));
+            startupLexicon_->show();
+            paintNow(this);
+        }
+    }
     setup.missingListMessage = missingListMessage;
     setup.progressBar = progressSink_.get();
     setup.statusLine = statusSink_.get();
@@ -152,6 +167,7 @@ bool CMainWindow::startUp() {
     }
     if (statusLine_) statusLine_->hide();
     if (progressBar_) progressBar_->hide();
+    if (startupLexicon_) startupLexicon_->hide();
     if (picture_) picture_->show();
     for (MenuElementButton* b : elementButtons_) {
         b->show();

@@ -104,6 +104,8 @@ class CMainWindow : public CAppDialog {
     CInfoLabel* statusLine_ = nullptr;
     QProgressBar* progressBar_ = nullptr;
     QLabel* picture_ = nullptr;
+    // Names a lexicon of the player's own while it loads.
+    QLabel* startupLexicon_ = nullptr;
     std::vector<MenuElementButton*> elementButtons_; // the keyboard's way in
     std::unique_ptr<ProgressBarSink> progressSink_;
     std::unique_ptr<StatusLineSink> statusSink_;

@@ -84,6 +84,7 @@ set(ZQ_GUI_SOURCES
   quiz/TileRack.cpp
   # study/: the study window.
   study/StudyDialog.cpp
+  study/LexiconsDialog.cpp
   # resources/: dialog templates (plain data) and the artwork.
   resources/Artwork.cpp
   resources/DialogTemplates.cpp

@@ -1,5 +1,7 @@
 #include "core/Lexicons.h"
 
+#include <algorithm>
+
 #include "core/Strings.h"
 #include "core/WordDatabase.h"
 
@@ -70,6 +72,39 @@ LexiconChoice chooseLexicon(FileSystem& fs, const std::string& workingFolder,
 
 std::string lexiconLabel(const std::string& name) {
     return name.empty() ? std::string(str::kLexiconDefaultName) : name;
+}
+
+std::vector<LexiconRow> lexiconRows(FileSystem& fs, const std::string& workingFolder,
+                                    const std::string& loaded, const std::string& setting) {
+    const std::string atStartUp = chooseLexicon(fs, workingFolder, setting).name;
+    std::vector<std::string> names = lexiconNames(fs, workingFolder);
+    names.insert(names.begin(), std::string());
+    std::vector<LexiconRow> rows;
+    for (const std::string& name : names) {
+        LexiconRow row{name, lexiconLabel(name), name == loaded, name == atStartUp};
+        if (row.loaded && row.atStartUp)
+            row.text += str::kLexiconLoadedAndAtStartUp;
+        else if (row.loaded)
+            row.text += str::kLexiconLoadedNow;
+        else if (row.atStartUp)
+            row.text += str::kLexiconAtStartUp;
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+std::string suggestedLexiconName(const std::string& path) {
+    std::string base = path.substr(path.find_last_of("/\\") + 1);
+    if (const auto dot = base.rfind('.'); dot != std::string::npos && dot > 0) base.resize(dot);
+    std::string name;
+    for (char c : base)
+        if (isNameChar(c) && !(name.empty() && c == '.') && name.size() < kMaxLexiconName)
+            name += c;
+    if (name.empty() || name == lexiconLabel("") ||
+        (name.size() == 6 && std::equal(name.begin(), name.end(), "enable",
+                                        [](char a, char b) { return (a | 0x20) == b; })))
+        return "mine";
+    return name;
 }
 
 } // namespace zq

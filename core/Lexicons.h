@@ -42,4 +42,21 @@ LexiconChoice chooseLexicon(FileSystem& fs, const std::string& workingFolder,
 // The name to show for a lexicon: the name itself, or "ENABLE" for the default.
 std::string lexiconLabel(const std::string& name);
 
+// One line of the list of lexicons a player picks from: the default first,
+// then each in lexicons/, marked when it is the one loaded now and when it
+// is the one the setting loads at start-up.
+struct LexiconRow {
+    std::string name; // empty: the working folder's own word.lst
+    std::string text; // its label and its marks
+    bool loaded = false;
+    bool atStartUp = false;
+};
+std::vector<LexiconRow> lexiconRows(FileSystem& fs, const std::string& workingFolder,
+                                    const std::string& loaded, const std::string& setting);
+
+// A name for a lexicon made from the file at `path`: its base name without
+// the extension, kept to the characters a name may hold; "mine" when nothing
+// usable is left.
+std::string suggestedLexiconName(const std::string& path);
+
 } // namespace zq

@@ -335,6 +335,40 @@ inline constexpr const char* kLexiconAdded = "The lexicon \"%s\" was added from 
 inline constexpr const char* kLexiconNoReference =
     "The ENABLE word list in the working folder could not be read: no definitions were "
     "carried over and no words compared.";
+// The window that lists the lexicons.
+inline constexpr const char* kLexiconsButton = "Lexicons...";
+inline constexpr const char* kLexiconsCaption = "Zendraquil Lexicons";
+inline constexpr const char* kLexiconsIntro =
+    "Zendraquil studies one lexicon at a time: ENABLE, the list it comes with, or a word list "
+    "of your own. Each keeps its own cardboxes. A change of lexicon takes effect the next "
+    "time Zendraquil starts.";
+inline constexpr const char* kLexiconLoadedNow = "  (loaded now)";
+inline constexpr const char* kLexiconAtStartUp = "  (at the next start)";
+inline constexpr const char* kLexiconLoadedAndAtStartUp = "  (loaded now and at the next start)";
+inline constexpr const char* kLexiconsStartWith = "&Start with this lexicon";
+inline constexpr const char* kLexiconsClose = "&Close";
+inline constexpr const char* kLexiconsAddGroup = "Add a lexicon from a word list of your own";
+inline constexpr const char* kLexiconsFileLabel = "Word list &file:";
+inline constexpr const char* kLexiconsBrowse = "&Browse...";
+inline constexpr const char* kLexiconsNameLabel = "&Name:";
+inline constexpr const char* kLexiconsAdd = "&Add";
+inline constexpr const char* kLexiconsFileCaption = "A Word List of Your Own";
+inline constexpr const char* kLexiconsFileFilters = "Word lists (*.txt *.lst *.dic);;All files (*)";
+inline constexpr const char* kLexiconsNoFile = "Choose the word list file first.";
+inline constexpr const char* kLexiconsReplace =
+    "There is a lexicon named \"%s\" already. Replace its word list with this one? Its "
+    "cardboxes stay as they are.";
+inline constexpr const char* kLexiconsUseNext = "Load \"%s\" the next time Zendraquil starts?";
+inline constexpr const char* kLexiconsStartsWith =
+    "Zendraquil loads \"%s\" the next time it starts.";
+inline constexpr const char* kLexiconsNotSaved =
+    "The choice could not be stored in the settings; Zendraquil starts with the lexicon it "
+    "loaded before.";
+// The start-up screen and the About box name a lexicon of the player's own.
+inline constexpr const char* kStartupLexicon = "Lexicon: %s";
+inline constexpr const char* kAboutLexicon =
+    "Lexicon loaded: %s, a word list of the player's own; its words that ENABLE shares carry "
+    "Zendraquil's definitions.";
 // The report's lines, each with its number.
 inline constexpr const char* kLexiconEncoding = "Encoding: %s";
 inline constexpr const char* kLexiconLinesRead = "Lines read: %s";

@@ -42,6 +42,7 @@
 #include "core/WordDatabase.h"
 #include "print/PrintFrame.h"
 #include "quiz/TileRack.h"
+#include "study/LexiconsDialog.h"
 #include "study/Questions.h"
 #include "study/StudyIndex.h"
 #include "wordsets/WordSetCriteria.h"
@@ -276,6 +277,16 @@ CStudyDialog::CStudyDialog(CWordDatabase& database, std::unique_ptr<StudyIndex>*
         qs(str::withText(str::kStudyLexicon, lexiconLabel(database_.setup().lexiconName))));
     lexiconLabelWidget->setObjectName(QStringLiteral("studyLexicon"));
     top->addWidget(lexiconLabelWidget);
+    auto* lexicons = new QPushButton(qs(str::kLexiconsButton));
+    lexicons->setObjectName(QStringLiteral("studyLexicons"));
+    lexicons->setAutoDefault(false);
+    top->addWidget(lexicons);
+    connect(lexicons, &QPushButton::clicked, this, [this] {
+        CLexiconsDialog dialog(database_.fileSystem(), database_.setup().folder,
+                               database_.setup().lexiconName, this);
+        dialog.setObjectName(QStringLiteral("lexiconsDialog"));
+        dialog.exec();
+    });
 
     tabs_ = new QTabWidget;
     tabs_->setObjectName(QStringLiteral("studyTabs"));

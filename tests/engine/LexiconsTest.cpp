@@ -86,3 +86,31 @@ TEST(Lexicons, RealFoldersAreListed) {
 
 } // namespace
 } // namespace zq
+
+namespace zq {
+namespace {
+
+TEST(Lexicons, RowsMarkTheLoadedOneAndTheNextStartsAndNamesAreSuggested) {
+    MemoryFileSystem fs;
+    fs.files["w/word.lst"] = "x";
+    fs.files["w/lexicons/Club24/word.lst"] = "x";
+    fs.files["w/lexicons/home/word.lst"] = "x";
+    std::vector<LexiconRow> rows = lexiconRows(fs, "w", "", "Club24");
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[0].text, std::string("ENABLE") + str::kLexiconLoadedNow);
+    EXPECT_EQ(rows[1].text, std::string("Club24") + str::kLexiconAtStartUp);
+    EXPECT_EQ(rows[2].text, "home");
+    // A setting naming nothing usable starts with the default.
+    rows = lexiconRows(fs, "w", "home", "gone");
+    EXPECT_TRUE(rows[0].atStartUp);
+    EXPECT_EQ(rows[2].text, std::string("home") + str::kLexiconLoadedNow);
+
+    EXPECT_EQ(suggestedLexiconName("/lists/Club 2024 (new).txt"), "Club2024new");
+    EXPECT_EQ(suggestedLexiconName("C:\\lists\\.hidden.txt"), "hidden");
+    EXPECT_EQ(suggestedLexiconName("/lists/Enable.txt"), "mine");
+    EXPECT_EQ(suggestedLexiconName("/lists/\xc3\xa9t\xc3\xa9"), "t");
+    EXPECT_EQ(suggestedLexiconName(std::string(60, 'a') + ".txt"), std::string(40, 'a'));
+}
+
+} // namespace
+} // namespace zq

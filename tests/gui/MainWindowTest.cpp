@@ -5,8 +5,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTest>
 
 #include <algorithm>
@@ -14,11 +17,16 @@
 #include <memory>
 #include <vector>
 
+#include "app/AboutDialog.h"
+#include "app/Answers.h"
 #include "app/InfoLabel.h"
 #include "app/LogonDialog.h"
 #include "app/MainWindow.h"
 #include "core/RegistryNames.h"
+#include "core/Strings.h"
 #include "core/WordDatabase.h"
+#include "study/LexiconsDialog.h"
+#include "study/StudyDialog.h"
 #include "tests/gui/GuiSupport.h"
 #include "tests/support/TestSupport.h"
 
@@ -85,6 +93,86 @@ TEST_F(MainWindowTest, StartUpLoadsTheLexiconTheSettingsName) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0], str::withText(str::kLexiconBadName, "../../elsewhere"));
     }
+}
+
+// A player adds a list of their own from the study window (UTF-16, CRLF, a
+// bad line), sees the report, starts again into it, and goes back to ENABLE
+// with its cardbox where it was.
+TEST_F(MainWindowTest, APlayersOwnListIsAddedThenLoadedAtTheNextStartAndLeftAgain) {
+    std::string text = "\xFF\xFE";
+    for (char c : std::string("CAT\r\nzyzzyva\r\nqi\r\nbad line\r\n"))
+        text += std::string{c, '\0'};
+    dir.write("my list.txt", text);
+    std::filesystem::create_directories(dir.file("study/Guest"));
+    dir.write("study/Guest/anagrams.db", std::string("kept as it was"));
+    {
+        auto w = menu();
+        CStudyDialog study(*w->database(), &w->studyIndex(), nullptr);
+        study.show();
+        ModalDriver driver;
+        QString report;
+        driver.then([&](QWidget* window) {
+            auto* file = window->findChild<QLineEdit*>(QStringLiteral("lexiconFile"));
+            ASSERT_NE(file, nullptr);
+            file->setFocus();
+            QTest::keyClicks(file, QString::fromStdString(dir.file("my list.txt")));
+            auto* name = window->findChild<QLineEdit*>(QStringLiteral("lexiconNewName"));
+            EXPECT_EQ(name->text(), "mylist");
+            answers::queue({Answer::Yes});
+            name->setFocus();
+            QTest::keyClick(name, Qt::Key_Return);
+            report =
+                window->findChild<QPlainTextEdit*>(QStringLiteral("lexiconReport"))->toPlainText();
+            QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("lexiconClose")),
+                              Qt::LeftButton);
+        });
+        QTest::mouseClick(study.findChild<QPushButton*>(QStringLiteral("studyLexicons")),
+                          Qt::LeftButton);
+        EXPECT_EQ(driver.seen(), 1);
+        const QStringList lines = report.split(QLatin1Char('\n'));
+        ASSERT_GE(lines.size(), 10) << report.toStdString();
+        EXPECT_EQ(lines[0], "The lexicon \"mylist\" was added from my list.txt.");
+        EXPECT_TRUE(lines.contains("Words kept: 3"));
+        EXPECT_TRUE(lines.contains("  line 4: bad line"));
+        EXPECT_TRUE(lines.contains("With definitions: 1"));
+        EXPECT_TRUE(lines.contains("New against ENABLE: 2"));
+        EXPECT_EQ(answers::asked(),
+                  QStringList({"Load \"mylist\" the next time Zendraquil starts?"}));
+        EXPECT_EQ(store.readString("Settings", reg::kLexicon, ""), "mylist");
+        EXPECT_EQ(w->database()->setup().lexiconName, "");
+    }
+    {
+        auto w = menu();
+        EXPECT_EQ(w->database()->setup().lexiconName, "mylist");
+        ASSERT_NE(w->database()->find("cat"), nullptr);
+        EXPECT_STREQ(w->database()->find("cat")->definition(), "a small feline");
+        EXPECT_NE(w->database()->find("zyzzyva"), nullptr);
+        EXPECT_NE(w->database()->find("qi"), nullptr);
+        EXPECT_EQ(w->database()->find("dog"), nullptr);
+        auto* named = w->findChild<QLabel*>(QStringLiteral("startupLexicon"));
+        ASSERT_NE(named, nullptr);
+        EXPECT_EQ(named->text(), "Lexicon: mylist");
+        EXPECT_FALSE(named->isVisible());
+        CAboutDialog about(nullptr, w->database()->setup().lexiconName);
+        auto* line = about.findChild<QLabel*>(QStringLiteral("aboutLexicon"));
+        ASSERT_NE(line, nullptr);
+        EXPECT_TRUE(line->text().startsWith("Lexicon loaded: mylist"));
+
+        CLexiconsDialog lexicons(realFileSystem(), dir.path(), "mylist");
+        auto* list = lexicons.findChild<QListWidget*>(QStringLiteral("lexiconList"));
+        ASSERT_EQ(list->count(), 2);
+        EXPECT_EQ(list->item(0)->text(), "ENABLE");
+        EXPECT_EQ(list->item(1)->text(), "mylist  (loaded now and at the next start)");
+        list->setCurrentRow(0);
+        EXPECT_TRUE(lexicons.startWithSelected());
+        EXPECT_EQ(list->item(0)->text(), "ENABLE  (at the next start)");
+    }
+    auto w = menu();
+    EXPECT_EQ(w->database()->setup().lexiconName, "");
+    EXPECT_NE(w->database()->find("dog"), nullptr);
+    EXPECT_EQ(w->findChild<QLabel*>(QStringLiteral("startupLexicon")), nullptr);
+    EXPECT_EQ(dir.read("study/Guest/anagrams.db"), bytesOf("kept as it was"));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 namespace {
