@@ -71,27 +71,6 @@ void BM_Load(benchmark::State& state) {
 }
 BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
-// A player's own list of `count` words, as large official lists are (they
-// cannot be shipped): the ENABLE words and made-up ones of five to nine
-// letters, their letters drawn by the tile distribution, in word order.
-const std::set<std::string>& syntheticWords(int count) {
-    static std::map<int, std::set<std::string>> made;
-    std::set<std::string>& words = made[count];
-    if (!words.empty()) return words;
-    words.insert(enableWords().begin(), enableWords().end());
-    std::mt19937 rng(static_cast<std::uint32_t>(count));
-    const std::string bag =
-        "aaaaaaaaabbccddddeeeeeeeeeeeeffggghhiiiiiiiiijkllllmmnnnnnnooooooooppqrrrrrrssss"
-        "ttttttuuuuvvwwxyyz";
-    while (static_cast<int>(words.size()) < count) {
-        std::string w(5 + rng() % 5, 'a');
-        for (char& c : w)
-            c = bag[rng() % bag.size()];
-        words.insert(w);
-    }
-    return words;
-}
-
 // Those words saved as word.lst in a file system in memory.
 MemoryFileSystem& syntheticLexicon(int count) {
     static std::map<int, std::unique_ptr<MemoryFileSystem>> made;
@@ -99,7 +78,7 @@ MemoryFileSystem& syntheticLexicon(int count) {
     if (fs) return *fs;
     fs = std::make_unique<MemoryFileSystem>();
     std::vector<ImportRecord> records;
-    for (const std::string& w : syntheticWords(count))
+    for (const std::string& w : bench::syntheticWords(count))
         records.push_back({w, "", "", ""});
     DatabaseSetup setup;
     setup.fileSystem = fs.get();
@@ -145,7 +124,7 @@ void BM_ImportOwnList(benchmark::State& state) {
         *readWholeFile(realFileSystem(), joinPath(bench::lexiconFolder(), kWordListName));
     std::string text = "\xFF\xFE";
     int n = 0;
-    for (const std::string& w : syntheticWords(static_cast<int>(state.range(0)))) {
+    for (const std::string& w : bench::syntheticWords(static_cast<int>(state.range(0)))) {
         std::string line = ++n % 50000 == 0 ? w + " 2" : w;
         for (char c : line + "\r\n") {
             text += static_cast<char>(c >= 'a' && c <= 'z' ? c - 32 : c);

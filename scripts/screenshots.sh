@@ -4,7 +4,7 @@
 # screen, the logon, the picture menu, Options and the about box, the tile
 # racks in their preview window, the Word Checker (plain and in editor mode),
 # Edit Word and the Word Builder, the quiz, printing, and the study window
-# (its cardbox, quiz and search). Settings and the working folder are
+# (its cardbox, quiz and search) with its lexicons window. Settings and the working folder are
 # temporary; the user's own are not touched.
 #
 # The lexicon loads in a fraction of a second; to catch the start-up screen
@@ -422,6 +422,35 @@ xdotool type --window "$study" --delay 40 "aeinrst?"
 xdotool key --window "$study" Return
 sleep 0.5
 shot "$study" study-search-scale2-dark.png
+# 12. The lexicons window over it, just after adding a list of the player's
+#     own: the ENABLE words in capitals with made-up ones and three bad lines,
+#     in UTF-16 with CRLF, as a list exported from elsewhere comes; the new
+#     lexicon is taken for the next start.
+python3 - "$tmp/club-2026.txt" <<'PY'
+import random, sys
+words = [w.strip().upper() for w in open("lexicon/enable1.txt")]
+rng = random.Random(7)
+bag = "AAAAAAAAABBCCDDDDEEEEEEEEEEEEFFGGGHHIIIIIIIIIJKLLLLMMNNNNNNOOOOOOOOPPQRRRRRRSSSSTTTTTTUUUUVVWWXYYZ"
+words += ["".join(rng.choice(bag) for _ in range(rng.randint(5, 9))) for _ in range(4000)]
+words[100:100] = ["QI", "ZA", "KI CK", "ÆON", "1234"]
+open(sys.argv[1], "w", encoding="utf-16", newline="\r\n").write("\n".join(words) + "\n")
+PY
+geometry=$(xdotool getwindowgeometry --shell "$study")
+width=$(echo "$geometry" | sed -n 's/^WIDTH=//p')
+click_until "$study" $((width - 90)) 40 "Zendraquil Lexicons"
+lexicons=$(window "Zendraquil Lexicons")
+xdotool key --window "$lexicons" alt+f
+xdotool type --window "$lexicons" --delay 10 "$tmp/club-2026.txt"
+xdotool key --window "$lexicons" alt+n
+xdotool key --window "$lexicons" Return
+question=$(window "Zendraquil")
+xdotool windowfocus --sync "$question" 2>/dev/null || true
+xdotool key --window "$question" Return
+gone "Zendraquil"
+sleep 0.5
+shot "$lexicons" lexicons-scale2-dark.png
+escape "$lexicons"
+gone "Zendraquil Lexicons"
 escape "$study"
 gone "Zendraquil Study"
 click "$main" 780 220
