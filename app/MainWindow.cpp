@@ -150,6 +150,17 @@ bool CMainWindow::startUp() {
         if (!path.isEmpty()) setup.recoveryFolders.push_back(QFile::encodeName(path).toStdString());
     }
     database_ = std::make_unique<CWordDatabase>(setup);
+    // A lexicon of the player's own that does not load (its reasons have
+    // been said) gives way to the working folder's own list, so that the
+    // program still starts and another lexicon can be chosen.
+    if (!database_->loaded && !cancelled_ && !setup.lexiconName.empty()) {
+        if (ui_) ui_->message(str::withText(str::kLexiconNotLoaded, setup.lexiconName));
+        database_.reset();
+        if (startupLexicon_) startupLexicon_->hide();
+        setup.lexiconFolder.clear();
+        setup.lexiconName.clear();
+        database_ = std::make_unique<CWordDatabase>(setup);
+    }
     // The close box can be used while the start-up screen paints; it ends
     // the program as soon as the load is over.
     if (!database_->loaded || cancelled_) {

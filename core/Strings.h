@@ -318,6 +318,10 @@ inline constexpr const char* kLexiconMissing =
     "The lexicon \"%s\" has no word list in the working folder. The word list in the working "
     "folder itself is loaded instead.";
 
+inline constexpr const char* kLexiconNotLoaded =
+    "The lexicon \"%s\" could not be loaded. The word list in the working folder is loaded "
+    "instead.";
+
 // Adding a lexicon from a player's own word list.
 inline constexpr const char* kLexiconNameRules =
     "A lexicon's name is 1 to 40 letters, digits, '-', '_' or '.', not starting with '.'.";

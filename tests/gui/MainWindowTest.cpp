@@ -93,6 +93,15 @@ TEST_F(MainWindowTest, StartUpLoadsTheLexiconTheSettingsName) {
         ASSERT_EQ(ui.messages.size(), 1u);
         EXPECT_EQ(ui.messages[0], str::withText(str::kLexiconBadName, "../../elsewhere"));
     }
+    // A lexicon whose list cannot be read gives way to the working folder's.
+    std::filesystem::create_directories(dir.file("lexicons/broken/word.lst"));
+    store.writeString("Settings", reg::kLexicon, "broken");
+    ui.messages.clear();
+    auto w = menu();
+    EXPECT_NE(w->database()->find("quiz"), nullptr);
+    EXPECT_EQ(w->database()->setup().lexiconName, "");
+    ASSERT_FALSE(ui.messages.empty());
+    EXPECT_EQ(ui.messages.back(), str::withText(str::kLexiconNotLoaded, "broken"));
 }
 
 // A player adds a list of their own from the study window (UTF-16, CRLF, a
