@@ -211,8 +211,13 @@ LexiconImport addLexicon(FileSystem& fs, const std::string& workingFolder, const
 
 std::vector<std::string> importReportLines(const PlayerWordList& list,
                                            const ListComparison& comparison, bool referenceRead) {
+    // Counts with their thousands grouped, as a player reads them.
     auto line = [](const char* pattern, long long n) {
-        return str::withText(pattern, std::to_string(n));
+        std::string digits = std::to_string(n);
+        for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > (n < 0 ? 1 : 0);
+             at -= 3)
+            digits.insert(static_cast<std::size_t>(at), 1, ',');
+        return str::withText(pattern, digits);
     };
     std::vector<std::string> lines = {
         str::withText(str::kLexiconEncoding, list.encoding),

@@ -342,6 +342,7 @@ inline constexpr const char* kLexiconNoReference =
 // The window that lists the lexicons.
 inline constexpr const char* kLexiconsButton = "Lexicons...";
 inline constexpr const char* kLexiconsCaption = "Zendraquil Lexicons";
+inline constexpr const char* kLexiconsProgressCaption = "Zendraquil Adding a Lexicon";
 inline constexpr const char* kLexiconsIntro =
     "Zendraquil studies one lexicon at a time: ENABLE, the list it comes with, or a word list "
     "of your own. Each keeps its own cardboxes. A change of lexicon takes effect the next "

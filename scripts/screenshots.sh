@@ -443,9 +443,12 @@ xdotool key --window "$lexicons" alt+f
 xdotool type --window "$lexicons" --delay 10 "$tmp/club-2026.txt"
 xdotool key --window "$lexicons" alt+n
 xdotool key --window "$lexicons" Return
+sleep 0.5
+gone "Zendraquil Adding a Lexicon"
 question=$(window "Zendraquil")
 xdotool windowfocus --sync "$question" 2>/dev/null || true
-xdotool key --window "$question" Return
+sleep 0.2
+xdotool key Return
 gone "Zendraquil"
 sleep 0.5
 shot "$lexicons" lexicons-scale2-dark.png

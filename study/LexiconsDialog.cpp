@@ -77,7 +77,7 @@ CLexiconsDialog::CLexiconsDialog(FileSystem& fs, std::string workingFolder, std:
     report_ = new QPlainTextEdit;
     report_->setObjectName(QStringLiteral("lexiconReport"));
     report_->setReadOnly(true);
-    report_->setMinimumHeight(fontMetrics().lineSpacing() * 8);
+    report_->setMinimumHeight(fontMetrics().lineSpacing() * 12);
     auto* groupLayout = new QVBoxLayout(group);
     groupLayout->addLayout(form);
     groupLayout->addWidget(report_, 1);
@@ -95,7 +95,7 @@ CLexiconsDialog::CLexiconsDialog(FileSystem& fs, std::string workingFolder, std:
     layout->addWidget(list_, 1);
     layout->addLayout(buttons);
     layout->addWidget(group, 2);
-    resize(520, 480);
+    resize(560, 640);
 
     connect(startWith_, &QPushButton::clicked, this, [this] { startWithSelected(); });
     connect(list_, &QListWidget::itemDoubleClicked, this, [this] { startWithSelected(); });
@@ -175,6 +175,7 @@ bool CLexiconsDialog::addFromFields() {
 
     QProgressDialog progress(qs(str::kLexiconReading), QString(), 0, 100, this);
     progress.setObjectName(QStringLiteral("lexiconProgress"));
+    progress.setWindowTitle(qs(str::kLexiconsProgressCaption));
     progress.setCancelButtonText(QApplication::translate("QProgressDialog", "Cancel"));
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(0);

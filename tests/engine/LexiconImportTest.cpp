@@ -91,6 +91,10 @@ TEST(LexiconImport, AListBecomesALexiconWithTheSharedWordsDefinitions) {
         importReportLines(result.list, result.comparison, result.referenceRead);
     EXPECT_EQ(lines[0], "Encoding: UTF-16LE");
     EXPECT_EQ(lines[6], "  line 7: ca t");
+    EXPECT_EQ(importReportLines(result.list, {1234567, 1000, 999}, true).back(),
+              "Missing against ENABLE: 999");
+    EXPECT_EQ(importReportLines(result.list, {1234567, 1000, 999}, true)[7],
+              "With definitions: 1,234,567");
     EXPECT_EQ(lines.back(), str::withText(str::kLexiconMissingWords,
                                           std::to_string(result.comparison.missingWords)));
 }
