@@ -96,8 +96,9 @@ bool CUserWordSet::contains(std::string_view word) const {
 }
 
 bool loadUserWordSet(CWordDatabase& database, const std::string& fileName) {
-    auto set =
-        std::make_shared<CUserWordSet>(database.fileSystem(), database.pathOf(fileName.c_str()));
+    // Word sets belong to the working folder and serve every lexicon.
+    auto set = std::make_shared<CUserWordSet>(database.fileSystem(),
+                                              joinPath(database.setup().folder, fileName));
     if (!set->loaded) {
         database.tell(str::withText(str::kWordSetFailed, fileName));
         return false;

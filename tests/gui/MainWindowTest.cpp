@@ -114,6 +114,7 @@ TEST_F(MainWindowTest, APlayersOwnListIsAddedThenLoadedAtTheNextStartAndLeftAgai
     dir.write("my list.txt", text);
     std::filesystem::create_directories(dir.file("study/Guest"));
     dir.write("study/Guest/anagrams.db", std::string("kept as it was"));
+    dir.write("pets.wordset", std::string("pets\r\nPets\r\n-\r\ncat\r\ndog\r\n"));
     {
         auto w = menu();
         CStudyDialog study(*w->database(), &w->studyIndex(), nullptr);
@@ -158,6 +159,9 @@ TEST_F(MainWindowTest, APlayersOwnListIsAddedThenLoadedAtTheNextStartAndLeftAgai
         EXPECT_NE(w->database()->find("zyzzyva"), nullptr);
         EXPECT_NE(w->database()->find("qi"), nullptr);
         EXPECT_EQ(w->database()->find("dog"), nullptr);
+        // The working folder's word sets serve every lexicon.
+        EXPECT_EQ(w->database()->userWordSets.size(), 1u);
+        EXPECT_TRUE(ui.messages.empty());
         auto* named = w->findChild<QLabel*>(QStringLiteral("startupLexicon"));
         ASSERT_NE(named, nullptr);
         EXPECT_EQ(named->text(), "Lexicon: mylist");
