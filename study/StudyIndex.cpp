@@ -1,6 +1,7 @@
 #include "study/StudyIndex.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "core/Letters.h"
@@ -235,31 +236,44 @@ void StudyIndex::build() {
             ++counts[w.text[k] - 'a'];
         alphagrams_.resize(alphagrams_.size() + w.length);
         char* out = alphagrams_.data() + w.alphagram;
-        for (int letter = 0; letter < kLetterCount; ++letter)
+        // Only the letters the word holds: its mask says which.
+        for (std::uint32_t m = w.letters & ((1u << kLetterCount) - 1); m != 0; m &= m - 1) {
+            const int letter = std::countr_zero(m);
             for (int n = counts[letter]; n > 0; --n)
                 *out++ = static_cast<char>('a' + letter);
+        }
         words_.push_back(w);
     }
 
     // The words ordered by (length, alphagram, word): each run of one
     // alphagram is a group. Words are already in word order, so ties keep it.
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> order(words_.size());
+    // Each element carries what a group needs of its word, so that the
+    // groups are made without going back to the words (the sorted order
+    // visits them all over memory).
+    struct Keyed {
+        std::uint64_t key;
+        std::uint32_t word;
+        std::uint32_t alphagram;
+    };
+    std::vector<Keyed> order(words_.size());
     for (std::uint32_t i = 0; i < words_.size(); ++i)
-        order[i] = {groupKey(alphagramOf(i)), i};
-    std::sort(order.begin(), order.end());
+        order[i] = {groupKey(alphagramOf(i)), i, words_[i].alphagram};
+    std::sort(order.begin(), order.end(), [](const Keyed& a, const Keyed& b) {
+        return a.key != b.key ? a.key < b.key : a.word < b.word;
+    });
     // The key holds the whole alphagram up to eleven letters (and lengths up
     // to 31); runs of one key beyond that are put in full order.
-    auto full = [this](const auto& a, const auto& b) {
-        if (words_[a.second].length != words_[b.second].length)
-            return words_[a.second].length < words_[b.second].length;
-        const int c = alphagramOf(a.second).compare(alphagramOf(b.second));
-        return c != 0 ? c < 0 : a.second < b.second;
+    auto full = [this](const Keyed& a, const Keyed& b) {
+        if (words_[a.word].length != words_[b.word].length)
+            return words_[a.word].length < words_[b.word].length;
+        const int c = alphagramOf(a.word).compare(alphagramOf(b.word));
+        return c != 0 ? c < 0 : a.word < b.word;
     };
     for (std::size_t k = 0; k < order.size();) {
         std::size_t end = k + 1;
-        while (end < order.size() && order[end].first == order[k].first)
+        while (end < order.size() && order[end].key == order[k].key)
             ++end;
-        if (end - k > 1 && words_[order[k].second].length > 11)
+        if (end - k > 1 && words_[order[k].word].length > 11)
             std::sort(order.begin() + static_cast<std::ptrdiff_t>(k),
                       order.begin() + static_cast<std::ptrdiff_t>(end), full);
         k = end;
@@ -268,14 +282,16 @@ void StudyIndex::build() {
     groups_.clear();
     lengthStarts_.assign(257, 0);
     for (std::size_t k = 0; k < order.size(); ++k) {
-        const std::uint32_t i = order[k].second;
+        const std::uint32_t i = order[k].word;
         members_[k] = i;
-        const bool sameKey = k > 0 && order[k - 1].first == order[k].first;
-        if (!sameKey || (words_[i].length > 11 &&
-                         (groups_.back().length != words_[i].length ||
-                          alphagramOf(members_[groups_.back().first]) != alphagramOf(i)))) {
-            groups_.push_back(
-                {static_cast<std::uint32_t>(k), 0, words_[i].length, words_[i].alphagram});
+        const bool sameKey = k > 0 && order[k - 1].key == order[k].key;
+        // The key holds lengths below 31 exactly.
+        const auto keyLength = static_cast<std::uint8_t>(order[k].key >> 59);
+        const std::uint8_t length = keyLength < 31 ? keyLength : words_[i].length;
+        if (!sameKey ||
+            (length > 11 && (groups_.back().length != length ||
+                             alphagramOf(members_[groups_.back().first]) != alphagramOf(i)))) {
+            groups_.push_back({static_cast<std::uint32_t>(k), 0, length, order[k].alphagram});
         }
         ++groups_.back().size;
         words_[i].group = static_cast<std::uint32_t>(groups_.size() - 1);
