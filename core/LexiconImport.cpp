@@ -151,7 +151,7 @@ LexiconImport addLexicon(FileSystem& fs, const std::string& workingFolder, const
     if (!out.error.empty() || stopped(0, str::kLexiconReading)) return out;
     out.list = readPlayerWordList(fs, listPath);
     if (!out.list.error.empty()) {
-        out.error = out.list.error;
+        out.error = str::withText(str::kLexiconListRefused, out.list.error);
         return out;
     }
     if (stopped(10, str::kLexiconMatching)) return out;

@@ -327,6 +327,8 @@ inline constexpr const char* kLexiconNameRules =
     "A lexicon's name is 1 to 40 letters, digits, '-', '_' or '.', not starting with '.'.";
 inline constexpr const char* kLexiconNameTaken =
     "\"%s\" is the name of the word list in the working folder; choose another name.";
+inline constexpr const char* kLexiconListRefused =
+    "The word list cannot be used, and nothing was added: %s.";
 inline constexpr const char* kLexiconExists = "There is a lexicon named \"%s\" already.";
 inline constexpr const char* kLexiconNotWritten = "The lexicon \"%s\" could not be written: %s";
 inline constexpr const char* kLexiconCancelled =

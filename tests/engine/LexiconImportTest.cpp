@@ -107,7 +107,8 @@ TEST(LexiconImport, NothingChangesWhenTheListIsRefusedOrTheWorkStopped) {
     FileSystem& fs = realFileSystem();
 
     LexiconImport r = addLexicon(fs, dir.path(), "mine", dir.file("binary.txt"), false);
-    EXPECT_NE(r.error, "");
+    EXPECT_EQ(r.error, str::withText(str::kLexiconListRefused,
+                                     "the file holds binary data, not lines of text"));
     EXPECT_FALSE(dir.exists("lexicons"));
 
     // Stopped before writing, while writing, and while checking what was
