@@ -1,4 +1,5 @@
 #include "cli/SetsCommands.h"
+#include "cli/ToolLexicon.h"
 
 #include <cstdio>
 
@@ -99,7 +100,7 @@ int runSetsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     std::string error;
     if (!parseOptions(args, first, criteria, error)) return usageError(error);
 
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     MemorySettingsStore store;
     const int lastId = kFirstUserSet + userSetCount(db) - 1;
@@ -191,7 +192,7 @@ int runQuizCommand(const std::vector<std::string>& args, UserInterface& ui) {
     std::string error;
     if (!parseOptions(rest, 1, criteria, error)) return usageError(error);
 
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     if (criteria.cannedWordSet >= kFirstUserSet && !findUserWordSet(db, criteria.cannedWordSet))
         return usageError("no word set with id " + std::to_string(criteria.cannedWordSet));
@@ -253,7 +254,7 @@ int runPagesCommand(const std::vector<std::string>& args, UserInterface& ui) {
     criteria.cannedWordSet = setId;
     std::string error;
     if (!parseOptions(rest, 1, criteria, error)) return usageError(error);
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     if (setId >= kFirstUserSet && !findUserWordSet(db, setId))
         return usageError("no word set with id " + std::to_string(setId));

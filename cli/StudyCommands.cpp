@@ -1,4 +1,5 @@
 #include "cli/StudyCommands.h"
+#include "cli/ToolLexicon.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -122,7 +123,7 @@ int anagramsCommand(const std::vector<std::string>& args, UserInterface& ui) {
     if (const int rc = readLetterArguments(
             args, false, true, "LETTERS must be letters a-z and '?' (blanks): ", a, letters))
         return rc;
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     const StudyIndex index(db);
     for (std::size_t i = 0; i < letters.size(); ++i) {
@@ -140,7 +141,7 @@ int hooksCommand(const std::vector<std::string>& args, UserInterface& ui) {
     if (const int rc =
             readLetterArguments(args, false, false, "WORD must be letters a-z: ", a, words))
         return rc;
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     const StudyIndex index(db);
     for (const std::string& word : words) {
@@ -158,7 +159,7 @@ int probCommand(const std::vector<std::string>& args, UserInterface& ui) {
     if (const int rc =
             readLetterArguments(args, true, false, "LETTERS must be letters a-z: ", a, letters))
         return rc;
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
     const std::vector<std::uint32_t>& ranks = index.ranks(a.blanks, false);
@@ -247,7 +248,7 @@ int searchCommand(const std::vector<std::string>& args, UserInterface& ui) {
         }
         if (!parseSearchOption(args, i, c, known, error)) return usageError(error);
     }
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
     const std::string reason = checkSearch(index, c);
@@ -386,7 +387,8 @@ bool parseStudyOptions(const std::vector<std::string>& args, StudyOptions& o, st
         }
     }
     // A user's own cardbox in the working folder (here: the current one).
-    if (o.db.empty() && !o.user.empty() && o.type) o.db = cardboxPath(".", o.user, *o.type);
+    if (o.db.empty() && !o.user.empty() && o.type)
+        o.db = cardboxPath(toolLexiconFolder(), o.user, *o.type);
     if (o.db.empty()) {
         error = "study " + args[1] + " needs --db FILE (or --user NAME with --type)";
         return false;
@@ -421,7 +423,7 @@ int studyAdd(const StudyOptions& o, UserInterface& ui) {
         typed.push_back(letters);
     }
     if (o.fromWords && typed.empty()) return usageError("--words needs at least one word");
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
     QuestionSource source;
@@ -473,7 +475,7 @@ int studyDue(const StudyOptions& o) {
 
 int studyQuiz(const StudyOptions& o, UserInterface& ui) {
     if (!o.type) return usageError("study quiz needs --type anagrams|hooks");
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     StudyIndex index(db);
     std::string error;

@@ -16,6 +16,7 @@
 
 #include "cli/SetsCommands.h"
 #include "cli/StudyCommands.h"
+#include "cli/ToolLexicon.h"
 #include "core/Import.h"
 #include "core/LexiconImport.h"
 #include "core/PlayerWordList.h"
@@ -35,8 +36,12 @@ namespace {
 const char kUsage[] =
     "usage: zendraquil-lex COMMAND [ARGS]\n"
     "\n"
+    "       zendraquil-lex --lexicon NAME COMMAND [ARGS]\n"
+    "\n"
     "Works on ./word.lst in the current folder, loaded as the program loads it\n"
-    "(built-in two-letter words, expurged words, synonym rings, *.wordset files).\n"
+    "(built-in two-letter words, expurged words, synonym rings, *.wordset files);\n"
+    "with --lexicon NAME on ./lexicons/NAME/word.lst, a lexicon of its own (its\n"
+    "own short words, its cardboxes under lexicons/NAME/study/).\n"
     "\n"
     "commands:\n"
     "  verify                 load word.lst and print a summary; exit 0 when it\n"
@@ -173,7 +178,7 @@ long peakMemoryKb() {
 
 int verify(ConsoleUi& ui) {
     const auto started = std::chrono::steady_clock::now();
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     const double ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - started)
             .count();
@@ -218,7 +223,7 @@ int verify(ConsoleUi& ui) {
 }
 
 int exportText(ConsoleUi& ui, const std::string& target) {
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     if (target != "-") return db.backupText(target) ? 0 : 1;
     for (CWordNode* node : db.inOrder()) {
@@ -258,7 +263,7 @@ bool rackText(const std::string& in, std::string& out, bool isFilter) {
 }
 
 int anagram(ConsoleUi& ui, const std::string& letters, const std::string& filter) {
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     db.markAll(false);
     for (const std::string& line : listBuildableWords(db, letters, filter))
@@ -267,7 +272,7 @@ int anagram(ConsoleUi& ui, const std::string& letters, const std::string& filter
 }
 
 int best(ConsoleUi& ui, const std::string& letters) {
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     db.markAll(false);
     if (CWordNode* node = db.bestWordFor(letters.c_str()))
@@ -292,7 +297,7 @@ int check(ConsoleUi& ui, const std::vector<std::string>& args) {
         words.push_back(word);
     }
     if (words.empty()) return fail("check needs at least one WORD");
-    CWordDatabase db(programSetup(&ui));
+    CWordDatabase db(toolSetup(&ui));
     if (!db.loaded) return 1;
     MemorySettingsStore store;
     markWordSet(db, store, true, expurged != 0);
@@ -345,6 +350,16 @@ int main(int argc, char** argv) {
     if (args.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
+    }
+    // --lexicon NAME before the command: work on lexicons/NAME instead.
+    if (args.size() >= 3 && args[0] == "--lexicon") {
+        std::string problem;
+        if (!selectToolLexicon(args[1], problem)) {
+            std::fprintf(stderr, "zendraquil-lex: --lexicon %s: %s\n", args[1].c_str(),
+                         problem.c_str());
+            return 2;
+        }
+        args.erase(args.begin(), args.begin() + 2);
     }
     const std::string command = args[0];
     ConsoleUi ui;
