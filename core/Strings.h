@@ -365,6 +365,9 @@ inline constexpr const char* kLexiconsNoFile = "Choose the word list file first.
 inline constexpr const char* kLexiconsReplace =
     "There is a lexicon named \"%s\" already. Replace its word list with this one? Its "
     "cardboxes stay as they are.";
+inline constexpr const char* kLexiconsReplaceLoaded =
+    "\"%s\" is the lexicon loaded now. Its word list can be replaced while another lexicon "
+    "is loaded.";
 inline constexpr const char* kLexiconsUseNext = "Load \"%s\" the next time Zendraquil starts?";
 inline constexpr const char* kLexiconsStartsWith =
     "Zendraquil loads \"%s\" the next time it starts.";

@@ -160,6 +160,13 @@ bool CLexiconsDialog::addFromFields() {
         file_->setFocus();
         return false;
     }
+    // The loaded lexicon is written back at exit when edited, which would
+    // undo a new list put in its place.
+    if (!name.empty() && name == loaded_) {
+        report_->setPlainText(qs(str::withText(str::kLexiconsReplaceLoaded, name)));
+        name_->setFocus();
+        return false;
+    }
     bool replace = false;
     std::string problem = newLexiconProblem(fs_, folder_, name, false);
     if (problem == str::withText(str::kLexiconExists, name)) {

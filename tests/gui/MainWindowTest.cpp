@@ -172,6 +172,14 @@ TEST_F(MainWindowTest, APlayersOwnListIsAddedThenLoadedAtTheNextStartAndLeftAgai
         EXPECT_TRUE(line->text().startsWith("Lexicon loaded: mylist"));
 
         CLexiconsDialog lexicons(realFileSystem(), dir.path(), "mylist");
+        // The loaded lexicon is not replaced under the program's feet.
+        lexicons.findChild<QLineEdit*>(QStringLiteral("lexiconFile"))
+            ->setText(QString::fromStdString(dir.file("my list.txt")));
+        lexicons.findChild<QLineEdit*>(QStringLiteral("lexiconNewName"))->setText("mylist");
+        EXPECT_FALSE(lexicons.addFromFields());
+        EXPECT_EQ(
+            lexicons.findChild<QPlainTextEdit*>(QStringLiteral("lexiconReport"))->toPlainText(),
+            QString::fromStdString(str::withText(str::kLexiconsReplaceLoaded, "mylist")));
         auto* list = lexicons.findChild<QListWidget*>(QStringLiteral("lexiconList"));
         ASSERT_EQ(list->count(), 2);
         EXPECT_EQ(list->item(0)->text(), "ENABLE");
