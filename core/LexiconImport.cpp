@@ -1,7 +1,6 @@
 #include "core/LexiconImport.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 #include "core/ChunkCodec.h"
@@ -19,15 +18,6 @@ bool byWord(const ImportRecord& a, const ImportRecord& b) {
 
 ImportRecord recordOf(const WordEntry& e) {
     return {e.word, e.definition, e.partOfSpeech, e.synonym};
-}
-
-bool sameName(const std::string& a, const char* b) {
-    if (a.size() != std::strlen(b)) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 } // namespace
@@ -130,9 +120,8 @@ ListComparison compareWithReference(const std::vector<std::string>& words,
 std::string newLexiconProblem(FileSystem& fs, const std::string& workingFolder,
                               const std::string& name, bool replace) {
     if (!isLexiconName(name)) return str::kLexiconNameRules;
-    if (sameName(name, str::kLexiconDefaultName))
-        return str::withText(str::kLexiconNameTaken, name);
-    if (!replace && fs.exists(joinPath(lexiconFolder(workingFolder, name), kWordListName)))
+    if (isDefaultLexiconName(name)) return str::withText(str::kLexiconNameTaken, name);
+    if (!replace && hasLexicon(fs, workingFolder, name))
         return str::withText(str::kLexiconExists, name);
     return {};
 }

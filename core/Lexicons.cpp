@@ -1,6 +1,7 @@
 #include "core/Lexicons.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "core/Strings.h"
 #include "core/WordDatabase.h"
@@ -37,6 +38,19 @@ bool isLexiconName(std::string_view name) {
     return true;
 }
 
+bool isDefaultLexiconName(std::string_view name) {
+    const std::string_view label = str::kLexiconDefaultName;
+    return name.size() == label.size() &&
+           std::equal(name.begin(), name.end(), label.begin(), [](char a, char b) {
+               return std::tolower(static_cast<unsigned char>(a)) ==
+                      std::tolower(static_cast<unsigned char>(b));
+           });
+}
+
+bool hasLexicon(FileSystem& fs, const std::string& workingFolder, const std::string& name) {
+    return fs.exists(joinPath(lexiconFolder(workingFolder, name), kWordListName));
+}
+
 std::string lexiconFolder(const std::string& workingFolder, const std::string& name) {
     if (name.empty()) return workingFolder;
     return joinPath(joinPath(workingFolder, kLexiconsFolder), name);
@@ -45,9 +59,7 @@ std::string lexiconFolder(const std::string& workingFolder, const std::string& n
 std::vector<std::string> lexiconNames(FileSystem& fs, const std::string& workingFolder) {
     std::vector<std::string> names;
     for (const std::string& name : fs.folders(joinPath(workingFolder, kLexiconsFolder)))
-        if (isLexiconName(name) &&
-            fs.exists(joinPath(lexiconFolder(workingFolder, name), kWordListName)))
-            names.push_back(name);
+        if (isLexiconName(name) && hasLexicon(fs, workingFolder, name)) names.push_back(name);
     return names;
 }
 
@@ -60,13 +72,12 @@ LexiconChoice chooseLexicon(FileSystem& fs, const std::string& workingFolder,
         choice.problem = str::withText(str::kLexiconBadName, shown(setting));
         return choice;
     }
-    const std::string folder = lexiconFolder(workingFolder, setting);
-    if (!fs.exists(joinPath(folder, kWordListName))) {
+    if (!hasLexicon(fs, workingFolder, setting)) {
         choice.problem = str::withText(str::kLexiconMissing, setting);
         return choice;
     }
     choice.name = setting;
-    choice.folder = folder;
+    choice.folder = lexiconFolder(workingFolder, setting);
     return choice;
 }
 
@@ -100,10 +111,7 @@ std::string suggestedLexiconName(const std::string& path) {
     for (char c : base)
         if (isNameChar(c) && !(name.empty() && c == '.') && name.size() < kMaxLexiconName)
             name += c;
-    if (name.empty() || name == lexiconLabel("") ||
-        (name.size() == 6 && std::equal(name.begin(), name.end(), "enable",
-                                        [](char a, char b) { return (a | 0x20) == b; })))
-        return "mine";
+    if (name.empty() || isDefaultLexiconName(name)) return "mine";
     return name;
 }
 

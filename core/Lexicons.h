@@ -20,6 +20,13 @@ inline constexpr std::size_t kMaxLexiconName = 40;
 // lexicons/ and nothing else on any system.
 bool isLexiconName(std::string_view name);
 
+// Whether the name, in any case, is the one the default lexicon is shown by
+// ("ENABLE"), which no other lexicon may take.
+bool isDefaultLexiconName(std::string_view name);
+
+// Whether lexicons/NAME holds a word.lst.
+bool hasLexicon(FileSystem& fs, const std::string& workingFolder, const std::string& name);
+
 // The folder a lexicon's word.lst lives in: the working folder itself for the
 // empty name, else working/lexicons/NAME.
 std::string lexiconFolder(const std::string& workingFolder, const std::string& name);

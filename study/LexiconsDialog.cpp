@@ -167,13 +167,10 @@ bool CLexiconsDialog::addFromFields() {
         name_->setFocus();
         return false;
     }
-    bool replace = false;
-    std::string problem = newLexiconProblem(fs_, folder_, name, false);
-    if (problem == str::withText(str::kLexiconExists, name)) {
-        if (!box::yesNo(this, qs(str::withText(str::kLexiconsReplace, name)))) return false;
-        replace = true;
-        problem.clear();
-    }
+    // A name already taken is replaced only when the player says so.
+    const std::string problem = newLexiconProblem(fs_, folder_, name, true);
+    const bool replace = problem.empty() && hasLexicon(fs_, folder_, name);
+    if (replace && !box::yesNo(this, qs(str::withText(str::kLexiconsReplace, name)))) return false;
     if (!problem.empty()) {
         report_->setPlainText(qs(problem));
         name_->setFocus();
